@@ -126,12 +126,13 @@ DateValue ParseDateText(std::string_view mask, std::string_view text) {
         const std::optional<MaskToken> token =
             mask[i] == '%' ? TokenAt(mask, i + 1) : std::optional<MaskToken>{};
         if (!token) {
-            // A literal, or a '%' that starts no token: formatting writes each
-            // of these as one character, so each skips one character here.
+            // A literal skips one character of text unseen. A '%' that starts
+            // no token also skips one, and takes the mask character after it
+            // along.
             if (position < text.size()) {
                 ++position;
             }
-            ++i;
+            i += mask[i] == '%' ? 2 : 1;
             continue;
         }
         const std::size_t max_digits = token->field == DateField::Year ? 4 : 2;

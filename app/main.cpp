@@ -1,0 +1,5 @@
+#include "app/lumidor.h"
+
+int main() {
+    return lumidor::RunLumidor();
+}

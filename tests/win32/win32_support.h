@@ -1,0 +1,33 @@
+// Helpers for the tests that run under Wine: starting Lumidor.exe as Windows
+// and its users would.
+#pragma once
+
+#include <windows.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace lumidor::testing {
+
+// The Lumidor.exe of this build (environment variable LUMIDOR_EXE).
+std::filesystem::path LumidorExe();
+
+// Copies Lumidor.exe into the folder and returns the copy's path.
+std::filesystem::path InstallLumidorIn(const std::filesystem::path& folder);
+
+struct StartedProcess {
+    PROCESS_INFORMATION info{};
+    bool started = false;
+};
+
+// Starts a program with a command line (program path quoted first) in a
+// working folder.
+StartedProcess StartProgram(const std::filesystem::path& program, const std::wstring& arguments,
+                            const std::filesystem::path& workingFolder);
+
+// Waits for the end and returns the exit code; nullopt on a time-out (the
+// process is then killed).
+std::optional<DWORD> WaitForExit(StartedProcess& process, DWORD milliseconds);
+
+} // namespace lumidor::testing
