@@ -4,6 +4,9 @@
 #include "core/data_folder.h"
 #include "core/date.h"
 #include "platform/shell.h"
+#include "platform/toolkit.h"
+#include "ui/event_loop.h"
+#include "ui/main_window.h"
 
 namespace lumidor {
 
@@ -21,9 +24,37 @@ void PrepareApp(App& app, const std::filesystem::path& programFile, std::string_
         app.currentSession.switchOn = CurrentDate();
 }
 
+void RunStartedApp(App& app) {
+    // Without a window nothing else runs: no settings, timer or history.
+    if (!BuildMainWindow(app))
+        return;
+
+    // The three limits go into their fields before the history is trimmed to
+    // the third of them (settings/):
+    //   const Limits limits = LoadSettings(app.DataFolder);
+    //   platform::SetControlState(control::WeekLimitField, limits.calendarWeeks);
+    //   platform::SetControlState(control::YearLimitField, limits.years);
+    //   platform::SetControlState(control::HistoryLimitField, limits.historyItems);
+
+    // Its first tick comes once the event loop waits (recording/):
+    //   Recorder recorder;
+    //   app.timer = platform::StartTimer(1000, [&app, &recorder] { OnTimerTick(app, recorder); });
+
+    // (history/):
+    //   LoadAndTrimHistory(app);
+    //   if (app.recordingMode) AddStartRow(app);
+
+    RunEventLoop(app);
+}
+
 int RunLumidor() {
     App app;
     PrepareApp(app, platform::ProgramFilePath(), platform::CommandLineText());
+    RunStartedApp(app);
+
+    // Removes a notification icon still present and destroys the window.
+    platform::ReleaseToolkit();
+    //   platform::ReleaseFont(app.ChartFont);  once PrepareApp loads it
     return 0;
 }
 

@@ -10,6 +10,10 @@ exe="$top/build/windows/app/Lumidor.exe"
 send="$top/build/windows/tools/lumidor-send.exe"
 wine_run="$top/scripts/wine-run.sh"
 
+export WINEPREFIX="${WINEPREFIX:-$top/build/wineprefix}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+
 mkdir -p "$run_dir"
 cp "$exe" "$run_dir/Lumidor.exe"
 
@@ -22,12 +26,15 @@ if [ "${1:-}" != "--virtual-display" ]; then
   exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" --virtual-display
 fi
 
+bash "$top/scripts/prepare-wine-prefix.sh"
 cd "$run_dir"
 "$wine_run" "$run_dir/Lumidor.exe" &
 program=$!
 if "$wine_run" "$send" wait 60; then
   sleep 2
-  import -window root "$top/build/lumidor-screenshot.png"
+  # Just the window: lumidor-send prints its place on the screen as WxH+X+Y.
+  geometry=$("$wine_run" "$send" geometry | tr -d '\r')
+  import -window root -crop "$geometry" +repage "$top/build/lumidor-screenshot.png"
   echo "Screenshot: build/lumidor-screenshot.png"
   "$wine_run" "$send" close || true
 else

@@ -11,7 +11,7 @@ run_tests() {
   # The server and Wine's own services start here, detached from ctest's
   # output pipes: a service that inherited them would keep ctest waiting.
   wineserver -p >/dev/null 2>&1 </dev/null || true
-  wineboot -u >/dev/null 2>&1 </dev/null || true
+  bash "$top/scripts/prepare-wine-prefix.sh"
   status=0
   ctest --preset windows "$@" || status=$?
   wineserver -k || true

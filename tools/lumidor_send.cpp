@@ -2,6 +2,7 @@
 //   lumidor-send wait [seconds]       waits until the main window exists
 //   lumidor-send close                 sends WM_CLOSE
 //   lumidor-send query-end-session     sends WM_QUERYENDSESSION, prints the answer
+//   lumidor-send geometry              prints the window's place as WxH+X+Y
 // Exit code 0 on success, 1 when no window was found.
 #include <windows.h>
 
@@ -20,7 +21,8 @@ HWND FindMainWindow() {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) {
-        std::fputs("usage: lumidor-send wait [seconds] | close | query-end-session\n", stderr);
+        std::fputs("usage: lumidor-send wait [seconds] | close | query-end-session | geometry\n",
+                   stderr);
         return 2;
     }
     const wchar_t* command = argv[1];
@@ -43,6 +45,14 @@ int wmain(int argc, wchar_t** argv) {
         if (!SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 30000, &answer))
             return 1;
         std::printf("%llu\n", static_cast<unsigned long long>(answer));
+        return 0;
+    }
+    if (std::wcscmp(command, L"geometry") == 0) {
+        RECT box;
+        if (!GetWindowRect(window, &box))
+            return 1;
+        std::printf("%ldx%ld+%ld+%ld\n", box.right - box.left, box.bottom - box.top, box.left,
+                    box.top);
         return 0;
     }
     return 2;

@@ -126,6 +126,12 @@ void Click(int control);
 // The user ticks or clears an item of a checkbox list.
 void SetItemChecked(int control, int item, bool checked);
 
+// Mouse actions on the notification icon, reported as Windows reports them: a
+// click is one press, a double-click a press followed by a double-click. Nothing
+// is reported while there is no icon.
+void ClickNotificationIcon(bool rightButton = false);
+void DoubleClickNotificationIcon(bool rightButton = false);
+
 // Runs every timer procedure once per tick.
 void DeliverTicks(int ticks);
 

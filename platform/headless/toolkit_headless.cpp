@@ -223,6 +223,27 @@ void SetItemChecked(int control, int item, bool checked) {
     found->items[static_cast<std::size_t>(item)].checked = checked;
 }
 
+void ClickNotificationIcon(bool rightButton) {
+    if (!toolkit.iconPresent)
+        return;
+    platform::Event event;
+    event.type = platform::EventType::NotificationIcon;
+    event.iconKind = rightButton ? platform::IconEventKind::RightButtonDown
+                                 : platform::IconEventKind::LeftButtonDown;
+    toolkit.events.push_back(event);
+}
+
+void DoubleClickNotificationIcon(bool rightButton) {
+    if (!toolkit.iconPresent)
+        return;
+    ClickNotificationIcon(rightButton);
+    platform::Event event;
+    event.type = platform::EventType::NotificationIcon;
+    event.iconKind = rightButton ? platform::IconEventKind::RightDoubleClick
+                                 : platform::IconEventKind::LeftDoubleClick;
+    toolkit.events.push_back(event);
+}
+
 void DeliverTicks(int ticks) {
     for (int tick = 0; tick < ticks; ++tick) {
         std::vector<platform::TimerId> ids;

@@ -1,0 +1,23 @@
+// The window callback: the first to see every message of the main window. It
+// ends the run cleanly when the window closes or Windows ends the session, and
+// in recording mode hides instead of minimising and asks before closing.
+#pragma once
+
+#include "core/app.h"
+
+#include <cstdint>
+#include <optional>
+
+namespace lumidor {
+
+// A result ends the message; nullopt lets the toolkit handle it as usual.
+std::optional<std::intptr_t> HandleWindowMessage(App& app, unsigned message, std::uintptr_t first,
+                                                 std::intptr_t second);
+
+// Stops the timer, removes the notification icon, deletes usage files beyond
+// the limits, saves the settings, and in recording mode appends the session.
+// It has no guard against a second run (a cancelled end of the Windows session
+// followed by a close).
+void RunShutdownSequence(App& app);
+
+} // namespace lumidor
