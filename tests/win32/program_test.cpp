@@ -1,13 +1,33 @@
-// Lumidor.exe started the way the Startup shortcut and a user start it.
+// Lumidor.exe started the way the Startup shortcut and a user start it, and
+// driven from outside the way Windows and other programs drive it.
 #include "tests/support/temp_folder.h"
 #include "tests/win32/win32_support.h"
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace lumidor {
 namespace {
 
 namespace fs = std::filesystem;
+
+constexpr DWORD ExitWait = 30000;
+
+// Sends WM_CLOSE as another program would, and waits for the end.
+std::optional<DWORD> CloseAndWait(testing::StartedProcess& process, HWND window) {
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    return testing::WaitForExit(process, ExitWait);
+}
+
+DWORD_PTR QueryEndSession(HWND window) {
+    DWORD_PTR answer = 99;
+    if (!SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, ExitWait, &answer))
+        return 99;
+    return answer;
+}
 
 TEST(Program, FindsItsDataBesideItselfFromAnyWorkingFolderAndExitsWithZero) {
     for (const wchar_t* arguments : {L"/autorun", L"", L"/Autorun extra"}) {
@@ -19,11 +39,104 @@ TEST(Program, FindsItsDataBesideItselfFromAnyWorkingFolderAndExitsWithZero) {
 
         testing::StartedProcess process = testing::StartProgram(program, arguments, elsewhere);
         ASSERT_TRUE(process.started);
-        EXPECT_EQ(testing::WaitForExit(process, 60000), std::optional<DWORD>(0));
+        HWND window = testing::WaitForMainWindow(process);
+        ASSERT_NE(window, nullptr) << "no window for arguments " << arguments;
+        EXPECT_EQ(CloseAndWait(process, window), std::optional<DWORD>(0));
         EXPECT_TRUE(fs::is_directory(programFolder / L"Data" / L"Weeks"));
         EXPECT_TRUE(fs::is_directory(programFolder / L"Data" / L"Months"));
         EXPECT_FALSE(fs::exists(elsewhere / L"Data"));
     }
+}
+
+TEST(Program, RecordingModeRunsHiddenWithANotificationIconUntilTheSessionEnds) {
+    testing::TempFolder temp;
+    const fs::path program = testing::InstallLumidorIn(temp / L"Lumidor");
+    testing::StartedProcess process = testing::StartProgram(program, L"/autorun", temp.path());
+    HWND window = testing::WaitForMainWindow(process);
+    ASSERT_NE(window, nullptr);
+    // Hidden, so no taskbar button; the notification icon stands in for it.
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_FALSE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+    EXPECT_TRUE(testing::HasNotificationIcon(window));
+
+    // The end of the Windows session: allowed, after the shutdown removed the icon.
+    EXPECT_EQ(QueryEndSession(window), 1u);
+    EXPECT_FALSE(testing::HasNotificationIcon(window));
+    // Another program cancelled the session end: it runs on until closed.
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_EQ(CloseAndWait(process, window), std::optional<DWORD>(0));
+}
+
+TEST(Program, ViewingModeShowsItsWindowWithoutANotificationIcon) {
+    testing::TempFolder temp;
+    const fs::path program = testing::InstallLumidorIn(temp / L"Lumidor");
+    testing::StartedProcess process = testing::StartProgram(program, L"", temp.path());
+    HWND window = testing::WaitForMainWindow(process);
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_FALSE(testing::HasNotificationIcon(window));
+    EXPECT_EQ(QueryEndSession(window), 1u);
+    EXPECT_EQ(CloseAndWait(process, window), std::optional<DWORD>(0));
+}
+
+TEST(Program, RecordingModeAsksBeforeTheCloseButtonEndsIt) {
+    testing::TempFolder temp;
+    const fs::path program = testing::InstallLumidorIn(temp / L"Lumidor");
+    testing::StartedProcess process = testing::StartProgram(program, L"/autorun", temp.path());
+    HWND window = testing::WaitForMainWindow(process);
+    ASSERT_NE(window, nullptr);
+
+    // Minimising hides the window instead.
+    ShowWindow(window, SW_SHOW);
+    SendMessageTimeoutW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0, SMTO_NORMAL, ExitWait, nullptr);
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_FALSE(IsIconic(window));
+
+    for (int answer : {IDNO, IDYES}) {
+        SCOPED_TRACE(answer == IDYES ? "Yes" : "No");
+        PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        HWND question = testing::WaitForWindowOf(process, L"#32770", L"Lumidor", ExitWait);
+        ASSERT_NE(question, nullptr);
+        wchar_t text[256] = {};
+        GetDlgItemTextW(question, 0xFFFF, text, 256);
+        EXPECT_STREQ(text, L"Nach dem Beenden werden keine Laufzeiten mehr "
+                           L"aufgezeichnet.\r\nWirklich beenden?");
+        EXPECT_NE(GetDlgItem(question, IDYES), nullptr);
+        EXPECT_NE(GetDlgItem(question, IDNO), nullptr);
+        PostMessageW(GetDlgItem(question, answer), BM_CLICK, 0, 0);
+        if (answer == IDNO) {
+            // Still recording: the icon is there and the window answers.
+            for (int waited = 0; IsWindow(question) && waited < 100; ++waited)
+                Sleep(50);
+            EXPECT_TRUE(testing::HasNotificationIcon(window));
+            EXPECT_EQ(WaitForSingleObject(process.info.hProcess, 0), DWORD(WAIT_TIMEOUT));
+        }
+    }
+    EXPECT_EQ(testing::WaitForExit(process, ExitWait), std::optional<DWORD>(0));
+}
+
+TEST(Program, ScreenshotOfEveryTab) {
+    testing::TempFolder temp;
+    const fs::path program = testing::InstallLumidorIn(temp / L"Lumidor");
+    testing::StartedProcess process = testing::StartProgram(program, L"", temp.path());
+    HWND window = testing::WaitForMainWindow(process);
+    ASSERT_NE(window, nullptr);
+    HWND tabPanel = GetDlgItem(window, 0);
+    ASSERT_NE(tabPanel, nullptr);
+    const fs::path folder = testing::ArtifactsFolder();
+    fs::create_directories(folder);
+    const wchar_t* names[] = {L"Aktuell", L"Grafik", L"Verlauf", L"Einstellungen", L"Export"};
+    for (int tab = 0; tab < 5; ++tab) {
+        if (tab > 0)
+            SendMessageW(tabPanel, WM_KEYDOWN, VK_RIGHT, 0);
+        EXPECT_EQ(SendMessageW(tabPanel, TCM_GETCURSEL, 0, 0), tab);
+        // Let the program serve the change and paint.
+        Sleep(400);
+        const fs::path file = folder / (std::wstring(L"tab-") + std::to_wstring(tab + 1) + L"-" +
+                                        names[tab] + L".png");
+        EXPECT_TRUE(testing::SaveScreenshot(window, file)) << file;
+    }
+    EXPECT_EQ(CloseAndWait(process, window), std::optional<DWORD>(0));
 }
 
 } // namespace

@@ -30,4 +30,21 @@ StartedProcess StartProgram(const std::filesystem::path& program, const std::wst
 // process is then killed).
 std::optional<DWORD> WaitForExit(StartedProcess& process, DWORD milliseconds);
 
+// The process's top-level window with this class and title, once it exists
+// (hidden or not); nullptr after the time-out.
+HWND WaitForWindowOf(const StartedProcess& process, const wchar_t* windowClass,
+                     const wchar_t* title, DWORD milliseconds);
+// Lumidor's main window.
+HWND WaitForMainWindow(const StartedProcess& process, DWORD milliseconds = 30000);
+
+// Asks the notification area whether the window has its icon 0 there: the
+// shell accepts a change only to an icon it holds.
+bool HasNotificationIcon(HWND window);
+
+// Copies what the screen shows of the window into a PNG file.
+bool SaveScreenshot(HWND window, const std::filesystem::path& file);
+
+// The folder for test artifacts (environment variable LUMIDOR_ARTIFACTS).
+std::filesystem::path ArtifactsFolder();
+
 } // namespace lumidor::testing
