@@ -1,17 +1,12 @@
 #include "reports/period_list.h"
 
 #include "core/control_numbers.h"
-#include "core/data_folder.h"
 #include "platform/toolkit.h"
 #include "reports/utf8.h"
 
 #include <algorithm>
 
 namespace lumidor {
-
-std::filesystem::path UsageFolder(const std::filesystem::path& dataFolder, int view) {
-    return view == WeekView ? WeeksFolder(dataFolder) : MonthsFolder(dataFolder);
-}
 
 std::string CurrentPeriodText(int view, DateValue now) {
     // One moment for year, month and day, so the text never mixes two days.

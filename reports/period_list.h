@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/app.h"
+#include "core/data_folder.h"
 #include "core/date.h"
 #include "platform/files.h"
 
@@ -16,7 +17,9 @@ inline constexpr int WeekView = 0;
 inline constexpr int YearView = 1;
 
 // "Weeks" for the week view, "Months" for any other, with a trailing separator.
-std::filesystem::path UsageFolder(const std::filesystem::path& dataFolder, int view);
+inline std::filesystem::path UsageFolder(const std::filesystem::path& dataFolder, int view) {
+    return view == WeekView ? WeeksFolder(dataFolder) : MonthsFolder(dataFolder);
+}
 
 // The name of the current period's usage file without ".dat": year "-" week
 // for the week view (2011-42; 1 January 2011 gives 2011-52), the year alone

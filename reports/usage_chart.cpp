@@ -1,10 +1,8 @@
 #include "reports/usage_chart.h"
 
 #include "core/bytes.h"
-#include "core/control_numbers.h"
 #include "platform/drawing.h"
 #include "platform/files.h"
-#include "platform/toolkit.h"
 #include "reports/period_list.h"
 #include "reports/utf8.h"
 
@@ -130,12 +128,6 @@ void DrawUsageChart(Image& image, const App& app, int view, std::string_view per
         FillBox(image, layout.barLefts[i], height - barHeight - ZeroLineFromBottom, BarWidth,
                 barHeight, Green);
     }
-}
-
-void ShowSelectedChart(App& app) {
-    DrawUsageChart(app.ChartImage, app, platform::ControlState(control::ViewSelector),
-                   platform::ControlText(control::PeriodSelector));
-    platform::ShowImage(control::ChartView, app.ChartImage);
 }
 
 } // namespace lumidor

@@ -30,8 +30,4 @@ int YearBarHeight(std::int32_t minutes);
 // file counts as zeros.
 void DrawUsageChart(Image& image, const App& app, int view, std::string_view periodText);
 
-// Draws the chart of the view and period selectors on ChartImage and shows it
-// in the chart view.
-void ShowSelectedChart(App& app);
-
 } // namespace lumidor

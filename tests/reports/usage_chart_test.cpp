@@ -2,6 +2,7 @@
 // only where text belongs.
 #include "core/control_numbers.h"
 #include "platform/toolkit.h"
+#include "reports/chart_view.h"
 #include "reports/usage_chart.h"
 #include "tests/reports/reports_fixture.h"
 
