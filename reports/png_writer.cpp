@@ -25,11 +25,16 @@ void FlushNothing(png_structp) {}
 
 void IgnoreWarning(png_structp, png_const_charp) {}
 
+// Failures are reported by the result, not on the console.
+[[noreturn]] void FailQuietly(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
+}
+
 // Holds only trivially destructible locals: libpng reports errors with
 // longjmp back into this frame, which must not skip any destructor.
 bool EncodeInto(const Image& image, std::vector<std::uint8_t>* buffer) {
     png_structp png =
-        png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, IgnoreWarning);
+        png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, FailQuietly, IgnoreWarning);
     if (png == nullptr)
         return false;
     png_infop info = png_create_info_struct(png);

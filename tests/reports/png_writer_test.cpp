@@ -46,6 +46,9 @@ TEST_F(PngWriter, FileReplacesAnOldOneWholeAndReportsFailure) {
     EXPECT_FALSE(WritePngFile(app.ExportImage, temp / "missing" / "2011-5.png"));
     EXPECT_FALSE(WritePngFile(Image{}, temp / "empty.png"));
     EXPECT_FALSE(fs::exists(temp / "empty.png"));
+    // libpng refuses a row this wide; its error comes back as a failure.
+    EXPECT_FALSE(WritePngFile(MakeImage(1000001, 1), temp / "wide.png"));
+    EXPECT_FALSE(fs::exists(temp / "wide.png"));
 
     // A full disk keeps the old file as it was.
     const std::vector<std::uint8_t> before = testing::ReadFileBytes(file);
