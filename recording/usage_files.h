@@ -88,7 +88,7 @@ std::filesystem::path YearFilePath(const std::filesystem::path& dataFolder, Date
 // the bytes a file has replace the record's bytes one for one (a short file
 // leaves the rest as it was); a file that cannot be opened leaves its record
 // unchanged. A record still holding unsaved minutes of that same file is kept
-// instead. True when both records now hold the current file's contents.
+// instead. True when both files were read (or their newer records kept).
 bool ReadUsageRecords(const std::filesystem::path& dataFolder, DateValue moment,
                       Recorder& recorder);
 
