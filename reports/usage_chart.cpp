@@ -34,12 +34,27 @@ constexpr std::array<int, 12> YearBarLefts = {38,  64,  92,  118, 145, 174,
 // Week record: week (1 byte), year (2), then Monday .. Sunday. Year record:
 // year (2), then January .. December.
 const ChartLayout WeekLayout{
-    31,      3,     "Mo       Di       Mi       Do       Fr       Sa       So",
-    40,      2,     24,
-    " Std.", 6.875, WeekBarLefts};
-const ChartLayout YearLayout{50,      2,   "Jan Feb Mär Apr Mai Jun Jul Aug Sep Okt Nov Dez",
-                             30,      3,   30,
-                             " Tage", 5.5, YearBarLefts};
+    .recordSize = 31,
+    .firstCounter = 3,
+    .axisText = "Mo       Di       Mi       Do       Fr       Sa       So",
+    .axisTextX = 40,
+    .scaleStep = 2,
+    .scaleTop = 24,
+    .unit = " Std.",
+    .pixelsPerUnit = 6.875,
+    .barLefts = WeekBarLefts,
+};
+const ChartLayout YearLayout{
+    .recordSize = 50,
+    .firstCounter = 2,
+    .axisText = "Jan Feb Mär Apr Mai Jun Jul Aug Sep Okt Nov Dez",
+    .axisTextX = 30,
+    .scaleStep = 3,
+    .scaleTop = 30,
+    .unit = " Tage",
+    .pixelsPerUnit = 5.5,
+    .barLefts = YearBarLefts,
+};
 
 constexpr std::int32_t WeekClampFrom = 1420; // 23 hours 40 minutes
 constexpr std::int32_t WeekClampTo = 1440;
