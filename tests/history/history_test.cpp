@@ -24,10 +24,10 @@ using Row = std::pair<std::string, std::string>;
 
 const DateValue Monday = DateFromFields(2011, 3, 7, 8, 15, 0);
 
-// Session i: one a day from Monday 2011-03-07, 9 hours long.
+// Session i: one every two hours from Monday 2011-03-07 08:15, about an hour long.
 HistoryRecord Session(int i) {
-    const DateValue on = Monday + i * 86400 + (i % 60);
-    return {on, on + 9 * 3600 + 25 * 60 + 5};
+    const DateValue on = Monday + i * 7200 + (i % 60);
+    return {on, on + 3600 + 25 * 60 + 5};
 }
 
 std::vector<HistoryRecord> Sessions(int first, int count) {
