@@ -221,6 +221,22 @@ TEST_F(History, AFailedRewriteLeavesTheOldFileWhole) {
     EXPECT_EQ(FileBytes(), Encode(Sessions(3, 30)));
 }
 
+TEST(HistoryWithoutAList, NeverEmptiesTheFile) {
+    headless::Reset();
+    testing::TempFolder temp;
+    fs::create_directory(temp / "Data");
+    App app;
+    app.DataFolder = temp / "Data" / "";
+    ASSERT_TRUE(platform::CreateMainWindow({}));
+    ASSERT_TRUE(platform::CreateControl(
+        {control::HistoryLimitField, platform::ControlKind::SpinField, 3, 0, 0, 50, 20, ""}));
+    const std::vector<std::uint8_t> original = Encode(Sessions(0, 33));
+    testing::WriteFileBytes(temp / "Data" / "History.dat", original);
+    LoadAndTrimHistory(app);
+    EXPECT_EQ(testing::ReadFileBytes(temp / "Data" / "History.dat"), original);
+    headless::Reset();
+}
+
 TEST_F(History, ARecordingSessionAppendsOneRecordWhenItEnds) {
     testing::WriteFileBytes(historyFile, Encode(Sessions(0, 2)));
     app.recordingMode = true;
