@@ -3,6 +3,7 @@
 #include "core/command_line.h"
 #include "core/data_folder.h"
 #include "core/date.h"
+#include "platform/drawing.h"
 #include "platform/shell.h"
 #include "platform/toolkit.h"
 #include "ui/event_loop.h"
@@ -13,6 +14,7 @@ namespace lumidor {
 void PrepareApp(App& app, const std::filesystem::path& programFile, std::string_view commandLine) {
     app.ChartImage = MakeImage(ChartImageWidth, ChartImageHeight);
     app.ExportImage = MakeImage(ExportImageWidth, ExportImageHeight);
+    app.ChartFont = platform::LoadFont("Arial", 7);
 
     app.programFile = programFile;
     app.programFolder = ProgramFolderOf(programFile);
