@@ -1,11 +1,15 @@
 #include "app/lumidor.h"
 
 #include "core/command_line.h"
+#include "core/control_numbers.h"
 #include "core/data_folder.h"
 #include "core/date.h"
+#include "history/history.h"
 #include "platform/drawing.h"
 #include "platform/shell.h"
 #include "platform/toolkit.h"
+#include "recording/minute_accumulator.h"
+#include "settings/settings.h"
 #include "ui/event_loop.h"
 #include "ui/main_window.h"
 
@@ -32,19 +36,19 @@ void RunStartedApp(App& app) {
         return;
 
     // The three limits go into their fields before the history is trimmed to
-    // the third of them (settings/):
-    //   const Limits limits = LoadSettings(app.DataFolder);
-    //   platform::SetControlState(control::WeekLimitField, limits.calendarWeeks);
-    //   platform::SetControlState(control::YearLimitField, limits.years);
-    //   platform::SetControlState(control::HistoryLimitField, limits.historyItems);
+    // the third of them; the fields bring values out of range to 1..100.
+    const Limits limits = LoadSettings(app.DataFolder);
+    platform::SetControlState(control::WeekLimitField, limits.calendarWeeks);
+    platform::SetControlState(control::YearLimitField, limits.years);
+    platform::SetControlState(control::HistoryLimitField, limits.historyItems);
 
-    // Its first tick comes once the event loop waits (recording/):
-    //   Recorder recorder;
-    //   app.timer = platform::StartTimer(1000, [&app, &recorder] { OnTimerTick(app, recorder); });
+    // Its first tick comes once the event loop waits, after the history step.
+    Recorder recorder;
+    app.timer = platform::StartTimer(1000, [&app, &recorder] { OnTimerTick(app, recorder); });
 
-    // (history/):
-    //   LoadAndTrimHistory(app);
-    //   if (app.recordingMode) AddStartRow(app);
+    LoadAndTrimHistory(app);
+    if (app.recordingMode)
+        AddStartRow(app);
 
     RunEventLoop(app);
 }
@@ -54,9 +58,11 @@ int RunLumidor() {
     PrepareApp(app, platform::ProgramFilePath(), platform::CommandLineText());
     RunStartedApp(app);
 
-    // Removes a notification icon still present and destroys the window.
+    // Removes a notification icon still present and destroys the window; the
+    // timer, if the shutdown never ran, goes with it.
     platform::ReleaseToolkit();
-    //   platform::ReleaseFont(app.ChartFont);  once PrepareApp loads it
+    platform::ReleaseFont(app.ChartFont);
+    app.ChartFont = nullptr;
     return 0;
 }
 

@@ -96,11 +96,6 @@ inline constexpr std::string_view ViewSelectorItems[] = {"Tage", "Monate"};
 inline constexpr std::string_view HistorySecondColumn = "PC ausgeschaltet";
 inline constexpr int HistorySecondColumnWidth = 178;
 
-// Greyed out while the Startup shortcut is absent, in this order.
-inline constexpr int LimitControls[] = {control::WeekLimitCaption,    control::YearLimitField,
-                                        control::YearLimitCaption,    control::WeekLimitField,
-                                        control::HistoryLimitCaption, control::HistoryLimitField};
-
 // The status bar text for each tab; every one begins with a blank.
 inline constexpr std::array<std::string_view, TabCount> StatusTexts{
     " Zeigt Laufzeit seit dem Anmelden", " Zeigt Laufzeit in einer Tage/Monate-Ansicht an",

@@ -1,21 +1,25 @@
 #include "ui/event_loop.h"
 
+#include "autostart/autostart_checkbox.h"
+#include "reports/chart_view.h"
+#include "reports/html_export.h"
+#include "reports/period_list.h"
 #include "ui/control_layout.h"
 
 namespace lumidor {
 namespace {
 
-void ShowGrafikTab([[maybe_unused]] App& app) {
-    // The period selector lists the recorded periods of the chosen view anew,
-    // and the chart is drawn for the period now selected (reports/):
-    //   FillPeriodList(app, platform::ControlState(control::ViewSelector),
-    //   control::PeriodSelector); ShowSelectedChart(app);
+// The period selector lists the recorded periods of the chosen view anew, and
+// the chart is drawn for the period now selected.
+void ShowGrafikTab(App& app) {
+    FillPeriodList(app, platform::ControlState(control::ViewSelector), control::PeriodSelector);
+    ShowSelectedChart(app);
 }
 
-void ShowExportTab([[maybe_unused]] App& app) {
-    // Both export lists are rebuilt, so earlier check marks are gone (reports/):
-    //   FillPeriodList(app, 0, control::WeekExportList);
-    //   FillPeriodList(app, 1, control::YearExportList);
+// Both export lists are rebuilt, so earlier check marks are gone.
+void ShowExportTab(App& app) {
+    FillPeriodList(app, WeekView, control::WeekExportList);
+    FillPeriodList(app, YearView, control::YearExportList);
 }
 
 struct TabChange {
@@ -45,15 +49,15 @@ void OnTabChanged(App& app) {
     }
 }
 
-void OnViewSelector([[maybe_unused]] App& app) {
+void OnViewSelector(App& app) {
     const int view = platform::ControlState(control::ViewSelector);
     if (view == 0)
         platform::SetControlText(control::PeriodCaption, "Kalenderwoche:");
     else if (view == 1)
         platform::SetControlText(control::PeriodCaption, "Jahr:");
-    // Every event of the selector counts, also opening and closing its list (reports/):
-    //   FillPeriodList(app, view, control::PeriodSelector);
-    //   ShowSelectedChart(app);
+    // Every event of the selector counts, also opening and closing its list.
+    FillPeriodList(app, view, control::PeriodSelector);
+    ShowSelectedChart(app);
 }
 
 void ToggleMainWindow() {
@@ -76,13 +80,13 @@ void OnControlEvent(App& app, const platform::Event& event) {
         OnViewSelector(app);
         return;
     case control::PeriodSelector:
-        //   ShowSelectedChart(app);                                              (reports/)
+        ShowSelectedChart(app);
         return;
     case control::AutostartCheckbox:
-        //   HandleAutostartCheckbox(app);                                        (autostart/)
+        HandleAutostartCheckbox(app);
         return;
     case control::ExportButton:
-        //   ExportHtml(app);                                                     (reports/)
+        ExportHtml(app);
         return;
     default:
         return;

@@ -1,5 +1,7 @@
 #include "ui/main_window.h"
 
+#include "autostart/autostart.h"
+#include "autostart/autostart_checkbox.h"
 #include "ui/control_layout.h"
 #include "ui/window_callback.h"
 
@@ -29,8 +31,7 @@ void CreateTabControls(int tab) {
                                 ui::HistorySecondColumnWidth);
             break;
         case control::AutostartCheckbox:
-            // Checked while the Startup shortcut exists (autostart/):
-            //   platform::SetControlState(control::AutostartCheckbox, IsAutostartEnabled());
+            platform::SetControlState(layout.number, IsAutostartEnabled() ? 1 : 0);
             break;
         default:
             break;
@@ -68,11 +69,11 @@ bool BuildMainWindow(App& app) {
         CreateTabControls(tab);
     }
 
-    // The shortcut is asked for again here (autostart/); while it is absent the
-    // limit captions and fields are greyed out, their values still loaded:
-    //   if (!IsAutostartEnabled())
-    //       for (int number : ui::LimitControls)
-    //           platform::EnableControl(number, false);
+    // The shortcut is asked for again; while it is absent the limit captions
+    // and fields are greyed out, their values still loaded.
+    if (!IsAutostartEnabled())
+        for (int number : LimitControls)
+            platform::EnableControl(number, false);
     return true;
 }
 

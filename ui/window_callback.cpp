@@ -1,5 +1,8 @@
 #include "ui/window_callback.h"
 
+#include "history/history.h"
+#include "recording/retention.h"
+#include "settings/settings.h"
 #include "ui/control_layout.h"
 
 namespace lumidor {
@@ -12,13 +15,14 @@ void RunShutdownSequence(App& app) {
         platform::RemoveNotificationIcon();
 
     // The limits in force are the fields' values, changed in this run or not.
-    [[maybe_unused]] const int weekLimit = platform::ControlState(control::WeekLimitField);
-    [[maybe_unused]] const int yearLimit = platform::ControlState(control::YearLimitField);
-    [[maybe_unused]] const int historyLimit = platform::ControlState(control::HistoryLimitField);
-    // Each step runs even when the one before it failed:
-    //   PruneUsageFiles(app.DataFolder, weekLimit, yearLimit);                  (recording/)
-    //   SaveSettings(app.DataFolder, {weekLimit, yearLimit, historyLimit});     (settings/)
-    //   if (app.recordingMode) AppendSession(app);                              (history/)
+    const int weekLimit = platform::ControlState(control::WeekLimitField);
+    const int yearLimit = platform::ControlState(control::YearLimitField);
+    const int historyLimit = platform::ControlState(control::HistoryLimitField);
+    // Each step runs even when the one before it failed.
+    PruneUsageFiles(app.DataFolder, weekLimit, yearLimit);
+    SaveSettings(app.DataFolder, {weekLimit, yearLimit, historyLimit});
+    if (app.recordingMode)
+        AppendSession(app);
 }
 
 namespace {

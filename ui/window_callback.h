@@ -16,8 +16,8 @@ std::optional<std::intptr_t> HandleWindowMessage(App& app, unsigned message, std
 
 // Stops the timer, removes the notification icon, deletes usage files beyond
 // the limits, saves the settings, and in recording mode appends the session.
-// It has no guard against a second run (a cancelled end of the Windows session
-// followed by a close).
+// It may run twice (a cancelled end of the Windows session, then a close); the
+// second run repeats every step, but the session is appended only once.
 void RunShutdownSequence(App& app);
 
 } // namespace lumidor

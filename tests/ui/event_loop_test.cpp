@@ -1,10 +1,14 @@
 // What the event loop does with each event: one table of what a user does
 // and what must follow.
 #include "core/control_numbers.h"
+#include "tests/support/temp_folder.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/event_loop.h"
 
+#include <filesystem>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace lumidor {
 namespace {
@@ -121,6 +125,113 @@ TEST_F(EventLoop, DispatchesEachEventToWhatMustFollow) {
         EXPECT_EQ(platform::ControlText(control::PeriodCaption), row.periodCaption);
         EXPECT_EQ(headless::MainWindowVisible(), row.windowVisible);
         EXPECT_EQ(headless::MainWindowInFront(), row.windowInFront);
+    }
+}
+
+// What the tabs, selectors and buttons reach beyond the window: the period
+// lists listed anew from the data folder, the chart, the shortcut, the export.
+struct Reach {
+    const char* what;
+    std::function<void()> user;
+    int periodItems;
+    int weekExportItems;
+    int yearExportItems;
+    bool chartShown;
+    std::vector<std::string> messages;
+};
+
+TEST_F(EventLoop, TabsSelectorsAndButtonsReachTheirSubsystems) {
+    const std::string entered = "Das Programm wurde in den Autostart eingetragen.\r\n"
+                                "Ab dem nächsten Windows-Start werden die PC-Laufzeiten "
+                                "aufgezeichnet.";
+    const Reach table[] = {
+        {"nothing", [] {}, 0, 0, 0, false, {}},
+        {"tab Grafik lists the weeks and draws", [] { headless::SelectTab(1); }, 2, 0, 0, true, {}},
+        {"tab Grafik twice lists them anew, not twice",
+         [] {
+             headless::SelectTab(1);
+             headless::SelectTab(0);
+             headless::SelectTab(1);
+         },
+         2,
+         0,
+         0,
+         true,
+         {}},
+        {"view Monate lists the years",
+         [] { headless::PickItem(control::ViewSelector, 1); },
+         1,
+         0,
+         0,
+         true,
+         {}},
+        {"opening the view list without choosing still refills",
+         [] { QueueControlEvent(control::ViewSelector, ControlEventKind::Other); },
+         2,
+         0,
+         0,
+         true,
+         {}},
+        {"the period selector draws",
+         [] { QueueControlEvent(control::PeriodSelector, ControlEventKind::SelectionChanged); },
+         0,
+         0,
+         0,
+         true,
+         {}},
+        {"tab Export fills both lists", [] { headless::SelectTab(4); }, 0, 2, 1, false, {}},
+        {"tab Export twice fills them anew",
+         [] {
+             headless::SelectTab(4);
+             headless::SelectTab(3);
+             headless::SelectTab(4);
+         },
+         0,
+         2,
+         1,
+         false,
+         {}},
+        {"the export button with nothing ticked",
+         [] {
+             headless::QueueChosenFolder(std::filesystem::temp_directory_path());
+             headless::Click(control::ExportButton);
+         },
+         0,
+         0,
+         0,
+         false,
+         {"Keine Daten zum exportieren gewählt!"}},
+        {"the autostart checkbox places the shortcut",
+         [] { headless::Click(control::AutostartCheckbox); },
+         0,
+         0,
+         0,
+         false,
+         {entered}},
+    };
+    for (const Reach& row : table) {
+        SCOPED_TRACE(row.what);
+        headless::Reset();
+        app = App{};
+        std::filesystem::create_directories(temp / "Startup");
+        std::filesystem::remove_all(temp / "Startup" / "Lumidor.lnk");
+        headless::SetStartupFolder(temp / "Startup");
+        Start(false);
+        const std::filesystem::path data = app.DataFolder;
+        for (const char* name : {"Weeks/2011-42.dat", "Weeks/2011-43.dat", "Months/2011.dat"})
+            testing::WriteFileBytes(data / name, std::vector<std::uint8_t>(31, 0));
+        row.user();
+        headless::QueueStep([] { headless::QueueEvent(platform::Event{}); });
+        RunEventLoop(app);
+        EXPECT_FALSE(headless::ScriptRanOut());
+        EXPECT_EQ(platform::ItemCount(control::PeriodSelector), row.periodItems);
+        EXPECT_EQ(platform::ItemCount(control::WeekExportList), row.weekExportItems);
+        EXPECT_EQ(platform::ItemCount(control::YearExportList), row.yearExportItems);
+        EXPECT_EQ(headless::FindControl(control::ChartView)->image.has_value(), row.chartShown);
+        std::vector<std::string> messages;
+        for (const headless::ShownMessage& message : headless::ShownMessages())
+            messages.push_back(message.text);
+        EXPECT_EQ(messages, row.messages);
     }
 }
 

@@ -104,22 +104,16 @@ class Window : public ::testing::Test {
         // The program file gives the window its icon.
         app.programFile = testing::LumidorExe();
         app.ChartImage = MakeImage(ChartImageWidth, ChartImageHeight);
-        DWORD t0 = GetTickCount();
         ASSERT_TRUE(BuildMainWindow(app));
-        printf("build %lu\n", GetTickCount() - t0);
         mainWindow = FindWindowW(L"LumidorMainWindow", L"Quorrel - Lumidor 1.2.2");
         ASSERT_NE(mainWindow, nullptr);
         children = ChildrenById(mainWindow);
         tabPanel = children[control::TabPanel];
         ASSERT_NE(tabPanel, nullptr);
-        DWORD t1 = GetTickCount();
         PumpMessages();
-        printf("pump %lu\n", GetTickCount() - t1);
     }
     void TearDown() override {
-        DWORD t0 = GetTickCount();
         platform::ReleaseToolkit();
-        printf("release %lu\n", GetTickCount() - t0);
         EXPECT_EQ(FindWindowW(L"LumidorMainWindow", nullptr), nullptr);
     }
 
@@ -257,8 +251,7 @@ TEST_F(Window, ListsSpinFieldsAndDropDownListsAsTheKindsAsk) {
     };
     for (const auto& [list, expected] : columns) {
         SCOPED_TRACE("control " + std::to_string(list));
-        HWND header =
-            reinterpret_cast<HWND>(SendMessageW(Control(list), LVM_GETHEADER, 0, 0));
+        HWND header = reinterpret_cast<HWND>(SendMessageW(Control(list), LVM_GETHEADER, 0, 0));
         ASSERT_EQ(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0),
                   static_cast<LRESULT>(expected.size()));
         for (std::size_t index = 0; index < expected.size(); ++index) {
@@ -277,8 +270,8 @@ TEST_F(Window, ListsSpinFieldsAndDropDownListsAsTheKindsAsk) {
         }
     }
 
-    for (int field : {control::WeekLimitField, control::YearLimitField,
-                      control::HistoryLimitField}) {
+    for (int field :
+         {control::WeekLimitField, control::YearLimitField, control::HistoryLimitField}) {
         SCOPED_TRACE("control " + std::to_string(field));
         HWND upDown = UpDownOf(mainWindow, Control(field));
         ASSERT_NE(upDown, nullptr);
@@ -326,8 +319,7 @@ TEST_F(Window, OnlyTheSelectedTabsControlsAreVisible) {
         for (const ui::ControlLayout& layout : ui::ControlLayouts) {
             const bool visible =
                 layout.tab == selected && layout.number != control::CounterWarningLabel;
-            EXPECT_EQ(IsWindowVisible(Control(layout.number)) != FALSE, visible)
-                << layout.number;
+            EXPECT_EQ(IsWindowVisible(Control(layout.number)) != FALSE, visible) << layout.number;
         }
     }
     // The warning label shows on its tab once it is shown, and only there.
@@ -340,8 +332,8 @@ TEST_F(Window, OnlyTheSelectedTabsControlsAreVisible) {
 TEST_F(Window, TextsFitTheirControlsAndNothingOverlaps) {
     HDC context = GetDC(mainWindow);
     const auto extent = [&](HWND window, std::string_view text) {
-        HGDIOBJ old = SelectObject(
-            context, reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
+        HGDIOBJ old =
+            SelectObject(context, reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
         const std::wstring wide = Wide(text);
         SIZE size{};
         GetTextExtentPoint32W(context, wide.c_str(), static_cast<int>(wide.size()), &size);
