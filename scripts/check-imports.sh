@@ -3,6 +3,8 @@
 # part of Windows itself.
 set -euo pipefail
 exe=$1
+# DLL names are not case-sensitive on Windows.
+shopt -s nocasematch
 allowed='^(KERNEL32|USER32|GDI32|COMCTL32|SHELL32|OLE32|OLEAUT32|ADVAPI32|COMDLG32|UXTHEME|msvcrt)\.dll$'
 dlls=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p')
 [ -n "$dlls" ] || { echo "no import table found in $exe" >&2; exit 1; }

@@ -180,18 +180,38 @@ HWND CreateChild(HWND parent, const WindowKind& kind, int id, const RECT& box,
 }
 
 // The closed box of a drop-down list is as high as asked; its height follows
-// the height of the selection field.
+// the height of the selection field. Wine takes the field height it is given
+// two pixels larger than it reports it, so the height is checked once more.
 void SetClosedHeight(HWND comboBox, int height) {
-    RECT box;
-    GetWindowRect(comboBox, &box);
-    const int closed = box.bottom - box.top;
+    const auto closedHeight = [comboBox] {
+        RECT box;
+        GetWindowRect(comboBox, &box);
+        return static_cast<int>(box.bottom - box.top);
+    };
+    int closed = closedHeight();
     if (closed == height)
         return;
-    const int fieldHeight = static_cast<int>(Send(comboBox, CB_GETITEMHEIGHT, WPARAM(-1)));
-    Send(comboBox, CB_SETITEMHEIGHT, WPARAM(-1), fieldHeight + height - closed);
+    int field = static_cast<int>(Send(comboBox, CB_GETITEMHEIGHT, WPARAM(-1))) + height - closed;
+    for (int attempt = 0; attempt < 2 && closed != height; ++attempt) {
+        Send(comboBox, CB_SETITEMHEIGHT, WPARAM(-1), field);
+        closed = closedHeight();
+        field += height - closed;
+    }
 }
 
-void AddUpDown(ControlRecord& record, HWND page) {
+// A new child window goes below its siblings, so a control made after the
+// group box that frames it would lie under the box, which paints over it.
+// Group boxes take no focus, so moving them changes no tab order.
+void KeepGroupBoxesBelow(int tab) {
+    for (const ControlRecord& record : State().controls)
+        if (record.kind == ControlKind::GroupBox && record.tab == tab)
+            SetWindowPos(record.window, HWND_BOTTOM, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// The arrows sit at the right end of the field. Attached to it, they overlap
+// its border, so the pair is stretched back to the field's full width.
+void AddUpDown(ControlRecord& record, HWND page, const RECT& box) {
     record.upDown = CreateWindowExW(
         0, UPDOWN_CLASSW, nullptr,
         WS_CHILD | WS_VISIBLE | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
@@ -203,6 +223,20 @@ void AddUpDown(ControlRecord& record, HWND page) {
     Send(record.upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(record.window));
     Send(record.upDown, UDM_SETRANGE32, 1, 100);
     Send(record.upDown, UDM_SETPOS32, 0, 1);
+
+    RECT arrows;
+    GetWindowRect(record.upDown, &arrows);
+    MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&arrows), 2);
+    const int missing = static_cast<int>(box.right - arrows.right);
+    if (missing == 0)
+        return;
+    RECT field;
+    GetWindowRect(record.window, &field);
+    MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&field), 2);
+    SetWindowPos(record.window, nullptr, 0, 0, field.right - field.left + missing,
+                 field.bottom - field.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(record.upDown, nullptr, arrows.left + missing, arrows.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HBITMAP MakeBitmap(const Image& image) {
@@ -343,11 +377,6 @@ bool CreateControl(const ControlSpec& spec) {
     case ControlKind::DropDownList:
         win32::SetClosedHeight(record.window, spec.height);
         break;
-    case ControlKind::GroupBox:
-        // Below the controls it frames, so it never paints over them.
-        SetWindowPos(record.window, HWND_BOTTOM, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        break;
     case ControlKind::ReportList:
         Send(record.window, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT,
              LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
@@ -356,12 +385,13 @@ bool CreateControl(const ControlSpec& spec) {
         Send(record.window, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
         break;
     case ControlKind::SpinField:
-        win32::AddUpDown(record, page);
+        win32::AddUpDown(record, page, box);
         break;
     default:
         break;
     }
     State().controls.push_back(record);
+    win32::KeepGroupBoxesBelow(spec.tab);
     return true;
 }
 

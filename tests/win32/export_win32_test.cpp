@@ -6,14 +6,16 @@
 #include "core/date.h"
 #include "core/history_record.h"
 #include "platform/toolkit.h"
+#include "recording/usage_files.h"
+#include "reports/chart_view.h"
 #include "reports/html_export.h"
 #include "reports/period_list.h"
-#include "recording/usage_files.h"
 #include "tests/support/temp_folder.h"
 #include "tests/win32/win32_support.h"
 #include "ui/main_window.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -67,9 +69,26 @@ void AnswerTheExport(DWORD thread, const fs::path& folder, UserAtTheExport& user
         return;
     user.browserShown = true;
     Sleep(300); // let it fill its tree before the path is typed
+    // Typed into the edit box, and picked in the tree: this Wine takes only
+    // the tree's selection, Windows also the typed path.
     if (HWND edit = FindWindowExW(browser, nullptr, L"Edit", nullptr)) {
         SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
         user.typed = true;
+    }
+    // The tree fills while the browser opens; until then the folder is not found.
+    HWND tree = FindWindowExW(browser, nullptr, WC_TREEVIEWW, nullptr);
+    for (int attempt = 0; tree != nullptr && attempt < 50; ++attempt) {
+        SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+        wchar_t name[MAX_PATH] = {};
+        TVITEMW item{};
+        item.mask = TVIF_TEXT;
+        item.hItem = TreeView_GetSelection(tree);
+        item.pszText = name;
+        item.cchTextMax = MAX_PATH;
+        if (item.hItem != nullptr && TreeView_GetItem(tree, &item) &&
+            folder.filename().wstring() == name)
+            break;
+        Sleep(100);
     }
     SendMessageW(GetDlgItem(browser, IDOK), BM_CLICK, 0, 0);
 
@@ -108,6 +127,17 @@ void Tick(int list, int item) {
     SendMessageW(search.found, LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&state));
 }
 
+void PumpMessages() {
+    MSG message;
+    for (int round = 0; round < 20; ++round) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(10);
+    }
+}
+
 std::vector<std::uint8_t> Prefix(const fs::path& file, std::size_t length) {
     std::vector<std::uint8_t> bytes = testing::ReadFileBytes(file);
     bytes.resize(std::min(bytes.size(), length));
@@ -138,6 +168,16 @@ TEST(Win32Export, ThroughTheFolderBrowserAndTheMessageBox) {
     Tick(control::WeekExportList, 1);
     Tick(control::YearExportList, 0);
     platform::SetControlState(control::IncludeHistoryCheckbox, 1);
+    PumpMessages();
+    testing::SaveScreenshot(FindWindowW(L"LumidorMainWindow", nullptr),
+                            testing::ArtifactsFolder() / L"export-tab.png");
+    platform::SetControlState(control::TabPanel, 1);
+    FillPeriodList(app, WeekView, control::PeriodSelector);
+    platform::SetControlState(control::PeriodSelector, 1);
+    ShowSelectedChart(app);
+    PumpMessages();
+    testing::SaveScreenshot(FindWindowW(L"LumidorMainWindow", nullptr),
+                            testing::ArtifactsFolder() / L"grafik-tab.png");
 
     const fs::path exportFolder = temp / L"Bericht Ä";
     fs::create_directories(exportFolder);

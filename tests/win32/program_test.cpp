@@ -1,5 +1,8 @@
 // Lumidor.exe started the way the Startup shortcut and a user start it, and
 // driven from outside the way Windows and other programs drive it.
+#include "core/date.h"
+#include "core/history_record.h"
+#include "recording/usage_files.h"
 #include "tests/support/temp_folder.h"
 #include "tests/win32/win32_support.h"
 
@@ -7,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace lumidor {
 namespace {
@@ -115,17 +120,53 @@ TEST(Program, RecordingModeAsksBeforeTheCloseButtonEndsIt) {
     EXPECT_EQ(testing::WaitForExit(process, ExitWait), std::optional<DWORD>(0));
 }
 
+// Recorded data for this week and year and a few sessions, so that every tab
+// shows something.
+void PrepareRecordedData(const fs::path& data) {
+    const DateValue now = CurrentDate();
+    const WeekOfYear week = WeekOfDate(now);
+    const WeekRecordBytes weekBytes = EncodeWeekRecord({static_cast<std::int8_t>(week.week),
+                                                        static_cast<std::int16_t>(week.year),
+                                                        {480, 525, 610, 95, 720, 240, 30}});
+    testing::WriteFileBytes(data / L"Weeks" / WeekFileName(week.year, week.week),
+                            {weekBytes.begin(), weekBytes.end()});
+    const YearRecordBytes yearBytes = EncodeYearRecord(
+        {static_cast<std::int16_t>(week.year),
+         {9000, 8400, 10200, 7300, 6100, 5000, 2500, 4100, 9800, 11000, 12500, 4000}});
+    testing::WriteFileBytes(data / L"Months" / YearFileName(week.year),
+                            {yearBytes.begin(), yearBytes.end()});
+    std::vector<std::uint8_t> history(3 * HistoryRecordSize);
+    for (int day = 3; day >= 1; --day) {
+        const auto record = EncodeHistoryRecord({now - day * 86400, now - day * 86400 + 30000});
+        std::copy(record.begin(), record.end(),
+                  history.begin() + (3 - day) * static_cast<std::ptrdiff_t>(HistoryRecordSize));
+    }
+    testing::WriteFileBytes(data / L"History.dat", history);
+}
+
 TEST(Program, ScreenshotOfEveryTab) {
     testing::TempFolder temp;
     const fs::path program = testing::InstallLumidorIn(temp / L"Lumidor");
+    fs::create_directories(temp / L"Lumidor" / L"Data" / L"Weeks");
+    fs::create_directories(temp / L"Lumidor" / L"Data" / L"Months");
+    PrepareRecordedData(temp / L"Lumidor" / L"Data");
     testing::StartedProcess process = testing::StartProgram(program, L"", temp.path());
     HWND window = testing::WaitForMainWindow(process);
     ASSERT_NE(window, nullptr);
-    HWND tabPanel = GetDlgItem(window, 0);
+    // Identifier 0 is also the default of windows that have none: the class tells.
+    // The window exists before its controls do.
+    HWND tabPanel = nullptr;
+    for (int waited = 0; tabPanel == nullptr && waited < 200; ++waited) {
+        tabPanel = FindWindowExW(window, nullptr, WC_TABCONTROLW, nullptr);
+        if (tabPanel == nullptr)
+            Sleep(50);
+    }
     ASSERT_NE(tabPanel, nullptr);
     const fs::path folder = testing::ArtifactsFolder();
     fs::create_directories(folder);
     const wchar_t* names[] = {L"Aktuell", L"Grafik", L"Verlauf", L"Einstellungen", L"Export"};
+    // The first ticks show the uptime.
+    Sleep(1500);
     for (int tab = 0; tab < 5; ++tab) {
         if (tab > 0)
             SendMessageW(tabPanel, WM_KEYDOWN, VK_RIGHT, 0);

@@ -405,6 +405,26 @@ TEST_F(Window, TextsFitTheirControlsAndNothingOverlaps) {
     }
 }
 
+// A group box paints its whole inside: what it frames must lie above it.
+TEST_F(Window, FramedControlsLieAboveTheirGroupBoxes) {
+    const std::pair<int, int> framed[] = {{control::ChartView, control::ChartFrame},
+                                          {control::WeekExportList, control::WeekExportFrame},
+                                          {control::YearExportList, control::YearExportFrame}};
+    for (auto [inside, frame] : framed) {
+        SCOPED_TRACE("control " + std::to_string(inside));
+        bool frameSeen = false;
+        bool insideSeen = false;
+        for (HWND sibling = GetWindow(Control(frame), GW_HWNDFIRST); sibling != nullptr;
+             sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+            if (sibling == Control(frame))
+                frameSeen = true;
+            if (sibling == Control(inside))
+                insideSeen = !frameSeen;
+        }
+        EXPECT_TRUE(insideSeen) << "below its frame";
+    }
+}
+
 TEST_F(Window, ItemsCellsChecksAndPictures) {
     using namespace platform;
     const int list = control::HistoryList;
@@ -477,6 +497,17 @@ TEST_F(Window, ItemsCellsChecksAndPictures) {
     ReleaseDC(nullptr, screen);
     EXPECT_EQ(pixels[20 * 365 + 10] & 0xFFFFFF, 0xC81E28u);
     EXPECT_EQ(pixels[0] & 0xFFFFFF, 0xFFFFFFu);
+
+    // And on the screen, in front of the chart frame around it.
+    platform::SetControlState(control::TabPanel, ui::Grafik);
+    RedrawWindow(mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpMessages();
+    RECT place;
+    GetWindowRect(Control(control::ChartView), &place);
+    screen = GetDC(nullptr);
+    EXPECT_EQ(GetPixel(screen, place.left + 11, place.top + 22), RGB(200, 30, 40));
+    EXPECT_EQ(GetPixel(screen, place.left + 100, place.top + 100), RGB(255, 255, 255));
+    ReleaseDC(nullptr, screen);
     EXPECT_EQ(PlaceInPage(Control(control::ChartView)), (Box{8, 40, 365, 220}));
 }
 
