@@ -5,6 +5,7 @@
 #include "platform/files.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace lumidor {
 namespace {
@@ -55,9 +56,33 @@ bool LoadRecordBytes(const std::filesystem::path& path, std::span<std::uint8_t> 
     return true;
 }
 
-// Writes the record at offset 0 without truncating: a longer file keeps its
-// tail. False when the bytes may not have reached the file.
-bool StoreRecordBytes(const std::filesystem::path& path, std::span<const std::uint8_t> record) {
+// A longer file keeps what lies beyond its record. Tails beyond this are
+// damage nobody reads; copying them every minute would cost more than it keeps.
+constexpr std::uint64_t LongestKeptTail = 64 * 1024;
+
+// The bytes after the record in an existing file: empty when there are none,
+// no value when they exist but cannot be read or are too long to copy.
+std::optional<std::vector<std::uint8_t>> TailBeyond(const std::filesystem::path& path,
+                                                    std::size_t recordSize) {
+    const platform::PathInfo info = platform::QueryPath(path);
+    if (!info.exists || info.size <= recordSize)
+        return std::vector<std::uint8_t>{};
+    if (info.size - recordSize > LongestKeptTail)
+        return std::nullopt;
+    platform::OpenFile* file = platform::OpenForReading(path);
+    if (file == nullptr)
+        return std::nullopt;
+    std::vector<std::uint8_t> tail(static_cast<std::size_t>(info.size - recordSize));
+    const bool read = platform::SeekTo(file, recordSize) &&
+                      platform::ReadBytes(file, tail.data(), tail.size()) == tail.size();
+    platform::CloseFile(file);
+    if (!read)
+        return std::nullopt;
+    return tail;
+}
+
+// Writes the record at offset 0 in place, keeping any tail however long.
+bool StoreRecordInPlace(const std::filesystem::path& path, std::span<const std::uint8_t> record) {
     platform::OpenFile* file = platform::OpenForReadingAndWriting(path);
     if (file == nullptr)
         return false;
@@ -65,6 +90,22 @@ bool StoreRecordBytes(const std::filesystem::path& path, std::span<const std::ui
         platform::SeekTo(file, 0) && platform::WriteBytes(file, record.data(), record.size());
     stored = platform::CloseFile(file) && stored;
     return stored;
+}
+
+// The record replaces the file's first bytes in one step, so a write cut
+// short or a crash leaves the old record whole: a counter carrying into its
+// next byte must never be stored half. A new file is exactly one record long;
+// a longer one keeps its tail. False when the record may not have been stored.
+bool StoreRecordBytes(const std::filesystem::path& path, std::span<const std::uint8_t> record) {
+    std::optional<std::vector<std::uint8_t>> tail = TailBeyond(path, record.size());
+    if (!tail) {
+        if (platform::QueryPath(path).size > record.size() + LongestKeptTail)
+            return StoreRecordInPlace(path, record);
+        return false;
+    }
+    std::vector<std::uint8_t> bytes(record.begin(), record.end());
+    bytes.insert(bytes.end(), tail->begin(), tail->end());
+    return platform::ReplaceFileAtomically(path, bytes);
 }
 
 bool ReadWeekFile(const std::filesystem::path& path, WeekRecord& record) {
