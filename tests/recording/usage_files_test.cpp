@@ -201,6 +201,18 @@ TEST_F(UsageFiles, WritingOverALongerFileKeepsItsTail) {
     EXPECT_EQ(testing::ReadFileBytes(YearFile()).size(), YearRecordSize);
 }
 
+// A damaged file far longer than its record is not copied every minute: the
+// record goes over its first bytes in place, and the rest stays.
+TEST_F(UsageFiles, AHugeDamagedFileKeepsItsTailToo) {
+    const Bytes huge(YearRecordSize + 100 * 1024, 0xEE);
+    testing::WriteFileBytes(YearFile(), huge);
+    EXPECT_TRUE(WriteUsageRecords(data, now, recorder));
+    Bytes expected = huge;
+    const YearRecordBytes record = EncodeYearRecord(DistinctYearRecord());
+    std::copy(record.begin(), record.end(), expected.begin());
+    EXPECT_EQ(testing::ReadFileBytes(YearFile()), expected);
+}
+
 TEST_F(UsageFiles, ARemovedWeeksFolderIsNotCreatedAndTheYearIsStillWritten) {
     fs::remove(data / "Weeks");
     EXPECT_FALSE(WriteUsageRecords(data, now, recorder));
