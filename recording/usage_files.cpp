@@ -124,6 +124,22 @@ bool ReadYearFile(const std::filesystem::path& path, YearRecord& record) {
     return true;
 }
 
+// A record stored into the file its own Week and Year name, whatever the
+// current date is. False for a record that names no usage file.
+bool StoreOwnWeekFile(const std::filesystem::path& dataFolder, const WeekRecord& record) {
+    if (!IsRecordedYear(record.Year) || record.Week < 1 || record.Week > LastWeek)
+        return false;
+    return StoreRecordBytes(WeeksFolder(dataFolder) / WeekFileName(record.Year, record.Week),
+                            EncodeWeekRecord(record));
+}
+
+bool StoreOwnYearFile(const std::filesystem::path& dataFolder, const YearRecord& record) {
+    if (!IsRecordedYear(record.Year))
+        return false;
+    return StoreRecordBytes(MonthsFolder(dataFolder) / YearFileName(record.Year),
+                            EncodeYearRecord(record));
+}
+
 // A record whose last write failed holds minutes its file lacks. If it belongs
 // to the file about to be read, it is kept instead of that older file. If it
 // belongs to an earlier week or year (the week changed while its file could
@@ -134,12 +150,9 @@ bool KeepsUnsavedWeek(const std::filesystem::path& dataFolder, WeekOfYear curren
     if (!recorder.weekUnsaved)
         return false;
     const WeekRecord& record = recorder.CurrentWeekRecord;
-    const WeekOfYear own{record.Year, record.Week};
-    if (own == current)
+    if (WeekOfYear{record.Year, record.Week} == current)
         return true;
-    if (IsRecordedYear(own.year) && own.week >= 1 && own.week <= LastWeek)
-        StoreRecordBytes(WeeksFolder(dataFolder) / WeekFileName(own.year, own.week),
-                         EncodeWeekRecord(record));
+    StoreOwnWeekFile(dataFolder, record);
     recorder.weekUnsaved = false;
     return false;
 }
@@ -151,9 +164,7 @@ bool KeepsUnsavedYear(const std::filesystem::path& dataFolder, int currentYear,
     const YearRecord& record = recorder.CurrentYearRecord;
     if (record.Year == currentYear)
         return true;
-    if (IsRecordedYear(record.Year))
-        StoreRecordBytes(MonthsFolder(dataFolder) / YearFileName(record.Year),
-                         EncodeYearRecord(record));
+    StoreOwnYearFile(dataFolder, record);
     recorder.yearUnsaved = false;
     return false;
 }
@@ -269,6 +280,14 @@ bool WriteUsageRecords(const std::filesystem::path& dataFolder, DateValue moment
                                              EncodeYearRecord(recorder.CurrentYearRecord));
     recorder.yearUnsaved = !yearStored;
     return weekStored && yearStored;
+}
+
+bool StoreUnsavedRecords(const std::filesystem::path& dataFolder, Recorder& recorder) {
+    if (recorder.weekUnsaved)
+        recorder.weekUnsaved = !StoreOwnWeekFile(dataFolder, recorder.CurrentWeekRecord);
+    if (recorder.yearUnsaved)
+        recorder.yearUnsaved = !StoreOwnYearFile(dataFolder, recorder.CurrentYearRecord);
+    return !recorder.weekUnsaved && !recorder.yearUnsaved;
 }
 
 } // namespace lumidor

@@ -100,4 +100,10 @@ bool ReadUsageRecords(const std::filesystem::path& dataFolder, DateValue moment,
 bool WriteUsageRecords(const std::filesystem::path& dataFolder, DateValue moment,
                        Recorder& recorder);
 
+// Stores each record still holding minutes that its last write could not
+// store into the file its own Week and Year name. For the end of a run, when
+// no further minute will give them another chance. True when nothing is left
+// unsaved.
+bool StoreUnsavedRecords(const std::filesystem::path& dataFolder, Recorder& recorder);
+
 } // namespace lumidor

@@ -2,6 +2,7 @@
 
 #include "app/lumidor.h"
 #include "platform/headless/headless.h"
+#include "platform/toolkit.h"
 #include "recording/usage_files.h"
 #include "tests/support/headless_support.h"
 
@@ -128,6 +129,27 @@ FileSnapshot FaultScene::Snapshot() const {
         files[name] = std::move(bytes);
     }
     return files;
+}
+
+void ExpectNextStartGoesOnFromDisk(FaultScene& scene) {
+    const std::int32_t wednesday = scene.WednesdayMinutes();
+    const std::int32_t october = scene.OctoberMinutes();
+    const std::string settings = scene.SettingsText();
+    std::vector<HistoryRecord> history = scene.History();
+    // The settings keep three sessions; the start trims to them.
+    if (history.size() > 3)
+        history.erase(history.begin(), history.end() - 3);
+    DateValue switchOff = InvalidDate;
+    const DateValue switchOn = scene.RunRecording([&] {
+        Ticks(60);
+        switchOff = Now();
+        headless::SendWindowMessage(platform::MessageClose);
+    });
+    history.push_back({switchOn, switchOff});
+    EXPECT_EQ(scene.WednesdayMinutes(), wednesday + 1);
+    EXPECT_EQ(scene.OctoberMinutes(), october + 1);
+    EXPECT_EQ(scene.SettingsText(), settings);
+    EXPECT_EQ(scene.History(), history);
 }
 
 } // namespace lumidor::testing

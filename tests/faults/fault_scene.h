@@ -66,6 +66,10 @@ class FaultScene {
     int runs = 0;
 };
 
+// A recording run of one minute after a fault: it reads what is on disk and
+// counts on from it, and appends its session after the trimmed history.
+void ExpectNextStartGoesOnFromDisk(FaultScene& scene);
+
 // The settings the runs write when they set the week limit field to 21.
 inline constexpr const char* OldSettingsText =
     "CalendarWeeksLimit = 20\r\nYearLimit = 10\r\nHistoryItemsLimit = 3\r\n";

@@ -127,24 +127,7 @@ TEST(TornWrites, EveryFileIsOldOrNewAndTheNextStartGoesOnFromIt) {
         for (const auto& [name, bytes] : old)
             EXPECT_TRUE(after.contains(name)) << name << " is gone";
 
-        // The next start reads what is on disk and counts on from it.
-        const std::int32_t wednesday = scene.WednesdayMinutes();
-        const std::int32_t october = scene.OctoberMinutes();
-        const std::string settings = scene.SettingsText();
-        std::vector<HistoryRecord> history = scene.History();
-        if (history.size() > 3)
-            history.erase(history.begin(), history.end() - 3);
-        DateValue switchOff = InvalidDate;
-        const DateValue switchOn = scene.RunRecording([&] {
-            Ticks(60);
-            switchOff = Now();
-            headless::SendWindowMessage(platform::MessageClose);
-        });
-        history.push_back({switchOn, switchOff});
-        EXPECT_EQ(scene.WednesdayMinutes(), wednesday + 1);
-        EXPECT_EQ(scene.OctoberMinutes(), october + 1);
-        EXPECT_EQ(scene.SettingsText(), settings);
-        EXPECT_EQ(scene.History(), history);
+        ExpectNextStartGoesOnFromDisk(scene);
     }
 }
 

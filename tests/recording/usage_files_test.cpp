@@ -213,6 +213,26 @@ TEST_F(UsageFiles, AHugeDamagedFileKeepsItsTailToo) {
     EXPECT_EQ(testing::ReadFileBytes(YearFile()), expected);
 }
 
+// At the end of a run, minutes that a held file kept out reach it once it is free.
+TEST_F(UsageFiles, UnsavedRecordsAreStoredIntoTheirOwnFilesOnceFree) {
+    const WeekRecord week{42, 2011, {0, 0, 9}};
+    const YearRecord year{2011, {0, 0, 0, 0, 0, 0, 0, 0, 0, 9}};
+    recorder.CurrentWeekRecord = week;
+    recorder.CurrentYearRecord = year;
+    ASSERT_TRUE(headless::HoldFile(WeekFile(), true));
+    EXPECT_FALSE(WriteUsageRecords(data, now, recorder));
+    EXPECT_FALSE(StoreUnsavedRecords(data, recorder));
+    EXPECT_EQ(testing::ReadFileBytes(YearFile()), ToVector(EncodeYearRecord(year)));
+    headless::ReleaseHeldFiles();
+
+    // No date is needed: each record names its own file.
+    EXPECT_TRUE(StoreUnsavedRecords(data, recorder));
+    EXPECT_EQ(testing::ReadFileBytes(WeekFile()), ToVector(EncodeWeekRecord(week)));
+    EXPECT_FALSE(recorder.weekUnsaved);
+    EXPECT_FALSE(recorder.yearUnsaved);
+    EXPECT_TRUE(StoreUnsavedRecords(data, recorder));
+}
+
 TEST_F(UsageFiles, ARemovedWeeksFolderIsNotCreatedAndTheYearIsStillWritten) {
     fs::remove(data / "Weeks");
     EXPECT_FALSE(WriteUsageRecords(data, now, recorder));
