@@ -34,9 +34,29 @@ TEST_F(MainWindow, CreatesEveryControlOfTheLayoutInItsOrder) {
         EXPECT_EQ((std::array{control.x, control.y, control.width, control.height}),
                   (std::array{layout.x, layout.y, layout.width, layout.height}));
         EXPECT_EQ(control.text, layout.text);
-        EXPECT_TRUE(control.enabled); // until the autostart state is asked for
+        // Without the Startup shortcut the limit captions and fields are greyed out.
+        EXPECT_EQ(control.enabled, layout.number < control::WeekLimitCaption ||
+                                       layout.number > control::HistoryLimitField);
         EXPECT_EQ(headless::IsControlVisible(layout.number),
                   layout.tab == ui::Aktuell && layout.number != control::CounterWarningLabel);
+    }
+}
+
+TEST_F(MainWindow, TheStartupShortcutChecksTheBoxAndEnablesTheLimits) {
+    for (bool shortcut : {false, true}) {
+        SCOPED_TRACE(shortcut ? "shortcut present" : "shortcut absent");
+        headless::Reset();
+        app = App{};
+        const std::filesystem::path startup = temp / (shortcut ? "with" : "without");
+        std::filesystem::create_directories(startup);
+        if (shortcut)
+            testing::WriteFileText(startup / "Lumidor.lnk", "a shell link");
+        headless::SetStartupFolder(startup);
+        Start(false);
+        EXPECT_EQ(platform::ControlState(control::AutostartCheckbox), shortcut ? 1 : 0);
+        for (int number = control::WeekLimitCaption; number <= control::HistoryLimitField;
+             ++number)
+            EXPECT_EQ(headless::FindControl(number)->enabled, shortcut) << number;
     }
 }
 
