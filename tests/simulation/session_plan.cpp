@@ -42,21 +42,21 @@ bool SkipsOrdinaryDay(DateValue midnight) {
     return midnight == At(2015, 10, 25, 0, 0, 0);
 }
 
-// A morning run every day and an evening run every third day; lengths and
-// starts vary, none a whole number of minutes. Every fifth morning sleeps for
-// three hours in the middle.
+// A morning run every day and an evening run every third day, each under an
+// hour and a half; lengths and starts vary, none a whole number of minutes. Every fifth morning
+// sleeps for three hours in the middle.
 void AddOrdinarySessions(DateValue midnight, int dayIndex, std::vector<Session>& plan) {
     const SessionEnd end =
         dayIndex % 2 == 0 ? SessionEnd::Close : SessionEnd::CancelledEndThenClose;
     const DateValue morning = midnight + 7 * Hour + 1800 + (dayIndex % 7) * 311;
-    const int length = Hour + (dayIndex % 4) * 1237 + 29;
+    const int length = 1800 + (dayIndex % 4) * 617 + 29;
     if (dayIndex % 5 == 0)
         plan.push_back({morning, {{length / 2, 3 * Hour}, {length - length / 2, 0}}, end});
     else
         plan.push_back({morning, {{length, 0}}, end});
     if (dayIndex % 3 == 0) {
         const DateValue evening = midnight + 19 * Hour + (dayIndex % 11) * 97;
-        plan.push_back({evening, {{2400 + (dayIndex % 6) * 613, 0}}, end});
+        plan.push_back({evening, {{1200 + (dayIndex % 6) * 307, 0}}, end});
     }
 }
 

@@ -30,7 +30,7 @@ struct Session {
 };
 
 // Every day from Monday 29 December 2014 to Sunday 3 January 2016: one or two
-// sessions of a few hours, with sleeps, a clock set back across a week change,
+// sessions of up to an hour and a half, with sleeps, a clock set back across a week change,
 // both daylight-saving days of 2015 (a 23-hour and a 25-hour day), and runs
 // across both New Years. Sessions follow each other without overlapping.
 std::vector<Session> SimulatedYearPlan();
