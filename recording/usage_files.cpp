@@ -5,6 +5,7 @@
 #include "platform/files.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace lumidor {
 namespace {
@@ -55,9 +56,33 @@ bool LoadRecordBytes(const std::filesystem::path& path, std::span<std::uint8_t> 
     return true;
 }
 
-// Writes the record at offset 0 without truncating: a longer file keeps its
-// tail. False when the bytes may not have reached the file.
-bool StoreRecordBytes(const std::filesystem::path& path, std::span<const std::uint8_t> record) {
+// A longer file keeps what lies beyond its record. Tails beyond this are
+// damage nobody reads; copying them every minute would cost more than it keeps.
+constexpr std::uint64_t LongestKeptTail = 64 * 1024;
+
+// The bytes after the record in an existing file: empty when there are none,
+// no value when they exist but cannot be read or are too long to copy.
+std::optional<std::vector<std::uint8_t>> TailBeyond(const std::filesystem::path& path,
+                                                    std::size_t recordSize) {
+    const platform::PathInfo info = platform::QueryPath(path);
+    if (!info.exists || info.size <= recordSize)
+        return std::vector<std::uint8_t>{};
+    if (info.size - recordSize > LongestKeptTail)
+        return std::nullopt;
+    platform::OpenFile* file = platform::OpenForReading(path);
+    if (file == nullptr)
+        return std::nullopt;
+    std::vector<std::uint8_t> tail(static_cast<std::size_t>(info.size - recordSize));
+    const bool read = platform::SeekTo(file, recordSize) &&
+                      platform::ReadBytes(file, tail.data(), tail.size()) == tail.size();
+    platform::CloseFile(file);
+    if (!read)
+        return std::nullopt;
+    return tail;
+}
+
+// Writes the record at offset 0 in place, keeping any tail however long.
+bool StoreRecordInPlace(const std::filesystem::path& path, std::span<const std::uint8_t> record) {
     platform::OpenFile* file = platform::OpenForReadingAndWriting(path);
     if (file == nullptr)
         return false;
@@ -65,6 +90,22 @@ bool StoreRecordBytes(const std::filesystem::path& path, std::span<const std::ui
         platform::SeekTo(file, 0) && platform::WriteBytes(file, record.data(), record.size());
     stored = platform::CloseFile(file) && stored;
     return stored;
+}
+
+// The record replaces the file's first bytes in one step, so a write cut
+// short or a crash leaves the old record whole: a counter carrying into its
+// next byte must never be stored half. A new file is exactly one record long;
+// a longer one keeps its tail. False when the record may not have been stored.
+bool StoreRecordBytes(const std::filesystem::path& path, std::span<const std::uint8_t> record) {
+    std::optional<std::vector<std::uint8_t>> tail = TailBeyond(path, record.size());
+    if (!tail) {
+        if (platform::QueryPath(path).size > record.size() + LongestKeptTail)
+            return StoreRecordInPlace(path, record);
+        return false;
+    }
+    std::vector<std::uint8_t> bytes(record.begin(), record.end());
+    bytes.insert(bytes.end(), tail->begin(), tail->end());
+    return platform::ReplaceFileAtomically(path, bytes);
 }
 
 bool ReadWeekFile(const std::filesystem::path& path, WeekRecord& record) {
@@ -83,6 +124,22 @@ bool ReadYearFile(const std::filesystem::path& path, YearRecord& record) {
     return true;
 }
 
+// A record stored into the file its own Week and Year name, whatever the
+// current date is. False for a record that names no usage file.
+bool StoreOwnWeekFile(const std::filesystem::path& dataFolder, const WeekRecord& record) {
+    if (!IsRecordedYear(record.Year) || record.Week < 1 || record.Week > LastWeek)
+        return false;
+    return StoreRecordBytes(WeeksFolder(dataFolder) / WeekFileName(record.Year, record.Week),
+                            EncodeWeekRecord(record));
+}
+
+bool StoreOwnYearFile(const std::filesystem::path& dataFolder, const YearRecord& record) {
+    if (!IsRecordedYear(record.Year))
+        return false;
+    return StoreRecordBytes(MonthsFolder(dataFolder) / YearFileName(record.Year),
+                            EncodeYearRecord(record));
+}
+
 // A record whose last write failed holds minutes its file lacks. If it belongs
 // to the file about to be read, it is kept instead of that older file. If it
 // belongs to an earlier week or year (the week changed while its file could
@@ -93,12 +150,9 @@ bool KeepsUnsavedWeek(const std::filesystem::path& dataFolder, WeekOfYear curren
     if (!recorder.weekUnsaved)
         return false;
     const WeekRecord& record = recorder.CurrentWeekRecord;
-    const WeekOfYear own{record.Year, record.Week};
-    if (own == current)
+    if (WeekOfYear{record.Year, record.Week} == current)
         return true;
-    if (IsRecordedYear(own.year) && own.week >= 1 && own.week <= LastWeek)
-        StoreRecordBytes(WeeksFolder(dataFolder) / WeekFileName(own.year, own.week),
-                         EncodeWeekRecord(record));
+    StoreOwnWeekFile(dataFolder, record);
     recorder.weekUnsaved = false;
     return false;
 }
@@ -110,9 +164,7 @@ bool KeepsUnsavedYear(const std::filesystem::path& dataFolder, int currentYear,
     const YearRecord& record = recorder.CurrentYearRecord;
     if (record.Year == currentYear)
         return true;
-    if (IsRecordedYear(record.Year))
-        StoreRecordBytes(MonthsFolder(dataFolder) / YearFileName(record.Year),
-                         EncodeYearRecord(record));
+    StoreOwnYearFile(dataFolder, record);
     recorder.yearUnsaved = false;
     return false;
 }
@@ -228,6 +280,14 @@ bool WriteUsageRecords(const std::filesystem::path& dataFolder, DateValue moment
                                              EncodeYearRecord(recorder.CurrentYearRecord));
     recorder.yearUnsaved = !yearStored;
     return weekStored && yearStored;
+}
+
+bool StoreUnsavedRecords(const std::filesystem::path& dataFolder, Recorder& recorder) {
+    if (recorder.weekUnsaved)
+        recorder.weekUnsaved = !StoreOwnWeekFile(dataFolder, recorder.CurrentWeekRecord);
+    if (recorder.yearUnsaved)
+        recorder.yearUnsaved = !StoreOwnYearFile(dataFolder, recorder.CurrentYearRecord);
+    return !recorder.weekUnsaved && !recorder.yearUnsaved;
 }
 
 } // namespace lumidor

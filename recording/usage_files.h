@@ -94,8 +94,16 @@ bool ReadUsageRecords(const std::filesystem::path& dataFolder, DateValue moment,
 
 // Stores the two records into the files of the moment's week and year at
 // offset 0: a new file is exactly one record long, a longer one keeps its tail.
-// No folder is created. True when both records reached their files.
+// Each file is replaced in one step (a sibling renamed over it), so a failed
+// or interrupted write leaves the old record whole. No folder is created.
+// True when both records reached their files.
 bool WriteUsageRecords(const std::filesystem::path& dataFolder, DateValue moment,
                        Recorder& recorder);
+
+// Stores each record still holding minutes that its last write could not
+// store into the file its own Week and Year name. For the end of a run, when
+// no further minute will give them another chance. True when nothing is left
+// unsaved.
+bool StoreUnsavedRecords(const std::filesystem::path& dataFolder, Recorder& recorder);
 
 } // namespace lumidor

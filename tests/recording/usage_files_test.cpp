@@ -201,6 +201,38 @@ TEST_F(UsageFiles, WritingOverALongerFileKeepsItsTail) {
     EXPECT_EQ(testing::ReadFileBytes(YearFile()).size(), YearRecordSize);
 }
 
+// A damaged file far longer than its record is not copied every minute: the
+// record goes over its first bytes in place, and the rest stays.
+TEST_F(UsageFiles, AHugeDamagedFileKeepsItsTailToo) {
+    const Bytes huge(YearRecordSize + 100 * 1024, 0xEE);
+    testing::WriteFileBytes(YearFile(), huge);
+    EXPECT_TRUE(WriteUsageRecords(data, now, recorder));
+    Bytes expected = huge;
+    const YearRecordBytes record = EncodeYearRecord(DistinctYearRecord());
+    std::copy(record.begin(), record.end(), expected.begin());
+    EXPECT_EQ(testing::ReadFileBytes(YearFile()), expected);
+}
+
+// At the end of a run, minutes that a held file kept out reach it once it is free.
+TEST_F(UsageFiles, UnsavedRecordsAreStoredIntoTheirOwnFilesOnceFree) {
+    const WeekRecord week{42, 2011, {0, 0, 9}};
+    const YearRecord year{2011, {0, 0, 0, 0, 0, 0, 0, 0, 0, 9}};
+    recorder.CurrentWeekRecord = week;
+    recorder.CurrentYearRecord = year;
+    ASSERT_TRUE(headless::HoldFile(WeekFile(), true));
+    EXPECT_FALSE(WriteUsageRecords(data, now, recorder));
+    EXPECT_FALSE(StoreUnsavedRecords(data, recorder));
+    EXPECT_EQ(testing::ReadFileBytes(YearFile()), ToVector(EncodeYearRecord(year)));
+    headless::ReleaseHeldFiles();
+
+    // No date is needed: each record names its own file.
+    EXPECT_TRUE(StoreUnsavedRecords(data, recorder));
+    EXPECT_EQ(testing::ReadFileBytes(WeekFile()), ToVector(EncodeWeekRecord(week)));
+    EXPECT_FALSE(recorder.weekUnsaved);
+    EXPECT_FALSE(recorder.yearUnsaved);
+    EXPECT_TRUE(StoreUnsavedRecords(data, recorder));
+}
+
 TEST_F(UsageFiles, ARemovedWeeksFolderIsNotCreatedAndTheYearIsStillWritten) {
     fs::remove(data / "Weeks");
     EXPECT_FALSE(WriteUsageRecords(data, now, recorder));
