@@ -44,6 +44,7 @@ void RunStartedApp(App& app) {
 
     // Its first tick comes once the event loop waits, after the history step.
     Recorder recorder;
+    app.recorder = &recorder;
     app.timer = platform::StartTimer(1000, [&app, &recorder] { OnTimerTick(app, recorder); });
 
     LoadAndTrimHistory(app);
@@ -51,6 +52,7 @@ void RunStartedApp(App& app) {
         AddStartRow(app);
 
     RunEventLoop(app);
+    app.recorder = nullptr;
 }
 
 int RunLumidor() {

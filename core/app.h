@@ -10,6 +10,8 @@
 
 namespace lumidor {
 
+struct Recorder;
+
 inline constexpr int ChartImageWidth = 365;
 inline constexpr int ChartImageHeight = 220;
 inline constexpr int ExportImageWidth = 365;
@@ -28,6 +30,8 @@ struct App {
     Image ExportImage;
     platform::Font* ChartFont = nullptr;
     platform::TimerId timer = 0;
+    // The recording state the timer counts into, while the timer may run.
+    Recorder* recorder = nullptr;
 };
 
 } // namespace lumidor

@@ -2,6 +2,7 @@
 
 #include "history/history.h"
 #include "recording/retention.h"
+#include "recording/usage_files.h"
 #include "settings/settings.h"
 #include "ui/control_layout.h"
 
@@ -11,6 +12,10 @@ void RunShutdownSequence(App& app) {
     // No minute may be counted once the end has begun.
     platform::StopTimer(app.timer);
     app.timer = 0;
+    // A minute whose file was held at its count waits in memory; no later tick
+    // will store it.
+    if (app.recorder != nullptr)
+        StoreUnsavedRecords(app.DataFolder, *app.recorder);
     if (platform::NotificationIconExists())
         platform::RemoveNotificationIcon();
 

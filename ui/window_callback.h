@@ -14,10 +14,10 @@ namespace lumidor {
 std::optional<std::intptr_t> HandleWindowMessage(App& app, unsigned message, std::uintptr_t first,
                                                  std::intptr_t second);
 
-// Stops the timer, removes the notification icon, deletes usage files beyond
-// the limits, saves the settings, and in recording mode appends the session.
-// It may run twice (a cancelled end of the Windows session, then a close); the
-// second run repeats every step, but the session is appended only once.
+// Stops the timer, stores minutes still waiting in memory, removes the notification icon, deletes
+// usage files beyond the limits, saves the settings, and in recording mode appends the session. It
+// may run twice (a cancelled end of the Windows session, then a close); the second run repeats
+// every step, but the session is appended only once.
 void RunShutdownSequence(App& app);
 
 } // namespace lumidor

@@ -99,7 +99,7 @@ TEST(HeldFiles, WhatCannotBeWrittenWaitsAndNothingOnDiskIsLost) {
 
 // A minute that could not be written at the last count before the end waits
 // in memory, and the shutdown must store it: the timer will not come again.
-TEST(HeldFiles, DISABLED_TheShutdownStoresAMinuteStillWaitingInMemory) {
+TEST(HeldFiles, TheShutdownStoresAMinuteStillWaitingInMemory) {
     FaultScene scene(3);
     scene.RunRecording([&] {
         Ticks(60);
