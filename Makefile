@@ -42,6 +42,7 @@ run: windows
 
 dist: windows
 	@cmake --build --preset windows --target dist
+	@bash scripts/check-reproducible.sh
 
 bench: native
 	@build/native/bench/lumidor_bench

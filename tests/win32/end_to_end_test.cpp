@@ -26,37 +26,6 @@ constexpr DWORD Wait = 30000;
 const std::string StandardSettings =
     "CalendarWeeksLimit = 8\r\nYearLimit = 4\r\nHistoryItemsLimit = 30\r\n";
 
-HWND ChildWithId(HWND window, int id) {
-    struct Search {
-        int id;
-        HWND found;
-    } search{id, nullptr};
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto* search = reinterpret_cast<Search*>(data);
-            wchar_t name[64] = {};
-            GetClassNameW(child, name, 64);
-            if (GetDlgCtrlID(child) == search->id && std::wstring(name) != L"#32770") {
-                search->found = child;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-HWND WaitForTabPanel(HWND window) {
-    HWND tabPanel = nullptr;
-    for (int waited = 0; tabPanel == nullptr && waited < 200; ++waited) {
-        tabPanel = FindWindowExW(window, nullptr, WC_TABCONTROLW, nullptr);
-        if (tabPanel == nullptr)
-            Sleep(50);
-    }
-    return tabPanel;
-}
-
 std::wstring TextOf(HWND window) {
     wchar_t text[256] = {};
     SendMessageTimeoutW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, Wait,
@@ -135,11 +104,11 @@ TEST(EndToEnd, RecordingSessionCountsAMinuteWhileWatchedAndEndsWithTheWindowsSes
     testing::StartedProcess viewer = testing::StartProgram(program, L"", temp.path());
     HWND viewerWindow = testing::WaitForMainWindow(viewer);
     ASSERT_NE(viewerWindow, nullptr);
-    HWND viewerTabs = WaitForTabPanel(viewerWindow);
+    HWND viewerTabs = testing::WaitForTabPanel(viewerWindow);
     ASSERT_NE(viewerTabs, nullptr);
     SendMessageTimeoutW(viewerTabs, WM_KEYDOWN, VK_RIGHT, 0, SMTO_NORMAL, Wait, nullptr);
     Sleep(500);
-    const std::wstring shownPeriod = TextOf(ChildWithId(viewerWindow, 21));
+    const std::wstring shownPeriod = TextOf(testing::ChildWithId(viewerWindow, 21));
 
     // The 60th tick: exactly one minute more, today and in this month.
     const int weekday = WeekdayCounter(WeekdayOfDate(today));
@@ -151,7 +120,7 @@ TEST(EndToEnd, RecordingSessionCountsAMinuteWhileWatchedAndEndsWithTheWindowsSes
             break;
         // The viewer redraws the week now and then, reading the same file.
         if (waited % 20 == 0) {
-            HWND viewSelector = ChildWithId(viewerWindow, 19);
+            HWND viewSelector = testing::ChildWithId(viewerWindow, 19);
             SendMessageTimeoutW(viewerWindow, WM_COMMAND, MAKEWPARAM(19, CBN_SELCHANGE),
                                 reinterpret_cast<LPARAM>(viewSelector), SMTO_NORMAL, Wait, nullptr);
         }
@@ -212,7 +181,7 @@ TEST(EndToEnd, ViewingRunClosedByTheUserAsksNothingSavesSettingsAndAppendsNothin
     testing::StartedProcess viewer = testing::StartProgram(program, L"", temp.path());
     HWND window = testing::WaitForMainWindow(viewer);
     ASSERT_NE(window, nullptr);
-    ASSERT_NE(WaitForTabPanel(window), nullptr);
+    ASSERT_NE(testing::WaitForTabPanel(window), nullptr);
     // The title bar's close button.
     PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(testing::WaitForExit(viewer, Wait), std::optional<DWORD>(0));

@@ -105,37 +105,12 @@ void AnswerTheExport(DWORD thread, const fs::path& folder, UserAtTheExport& user
 }
 
 void Tick(int list, int item) {
+    HWND window = testing::ChildWithId(FindWindowW(L"LumidorMainWindow", nullptr), list);
+    ASSERT_NE(window, nullptr);
     LVITEMW state{};
     state.stateMask = LVIS_STATEIMAGEMASK;
     state.state = INDEXTOSTATEIMAGEMASK(2);
-    struct Search {
-        int id;
-        HWND found;
-    } search{list, nullptr};
-    EnumChildWindows(
-        FindWindowW(L"LumidorMainWindow", nullptr),
-        [](HWND child, LPARAM data) -> BOOL {
-            auto* search = reinterpret_cast<Search*>(data);
-            if (GetDlgCtrlID(child) == search->id) {
-                search->found = child;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    ASSERT_NE(search.found, nullptr);
-    SendMessageW(search.found, LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&state));
-}
-
-void PumpMessages() {
-    MSG message;
-    for (int round = 0; round < 20; ++round) {
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        Sleep(10);
-    }
+    SendMessageW(window, LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&state));
 }
 
 std::vector<std::uint8_t> Prefix(const fs::path& file, std::size_t length) {
@@ -168,14 +143,14 @@ TEST(Win32Export, ThroughTheFolderBrowserAndTheMessageBox) {
     Tick(control::WeekExportList, 1);
     Tick(control::YearExportList, 0);
     platform::SetControlState(control::IncludeHistoryCheckbox, 1);
-    PumpMessages();
+    testing::PumpMessages();
     testing::SaveScreenshot(FindWindowW(L"LumidorMainWindow", nullptr),
                             testing::ArtifactsFolder() / L"export-tab.png");
     platform::SetControlState(control::TabPanel, 1);
     FillPeriodList(app, WeekView, control::PeriodSelector);
     platform::SetControlState(control::PeriodSelector, 1);
     ShowSelectedChart(app);
-    PumpMessages();
+    testing::PumpMessages();
     testing::SaveScreenshot(FindWindowW(L"LumidorMainWindow", nullptr),
                             testing::ArtifactsFolder() / L"grafik-tab.png");
 

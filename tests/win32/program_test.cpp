@@ -154,13 +154,7 @@ TEST(Program, ScreenshotOfEveryTab) {
     HWND window = testing::WaitForMainWindow(process);
     ASSERT_NE(window, nullptr);
     // Identifier 0 is also the default of windows that have none: the class tells.
-    // The window exists before its controls do.
-    HWND tabPanel = nullptr;
-    for (int waited = 0; tabPanel == nullptr && waited < 200; ++waited) {
-        tabPanel = FindWindowExW(window, nullptr, WC_TABCONTROLW, nullptr);
-        if (tabPanel == nullptr)
-            Sleep(50);
-    }
+    HWND tabPanel = testing::WaitForTabPanel(window);
     ASSERT_NE(tabPanel, nullptr);
     const fs::path folder = testing::ArtifactsFolder();
     fs::create_directories(folder);

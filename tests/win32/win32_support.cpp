@@ -1,5 +1,6 @@
 #include "tests/win32/win32_support.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <png.h>
@@ -94,6 +95,49 @@ HWND WaitForWindowOf(const StartedProcess& process, const wchar_t* windowClass,
 
 HWND WaitForMainWindow(const StartedProcess& process, DWORD milliseconds) {
     return WaitForWindowOf(process, nullptr, L"Quorrel - Lumidor 1.2.2", milliseconds);
+}
+
+HWND WaitForTabPanel(HWND mainWindow, DWORD milliseconds) {
+    // The window exists before its controls do.
+    for (DWORD waited = 0;; waited += 50) {
+        if (HWND tabPanel = FindWindowExW(mainWindow, nullptr, WC_TABCONTROLW, nullptr))
+            return tabPanel;
+        if (waited >= milliseconds)
+            return nullptr;
+        Sleep(50);
+    }
+}
+
+HWND ChildWithId(HWND window, int id) {
+    struct Search {
+        int id;
+        HWND found;
+    } search{id, nullptr};
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto* search = reinterpret_cast<Search*>(data);
+            wchar_t name[64] = {};
+            GetClassNameW(child, name, 64);
+            if (GetDlgCtrlID(child) == search->id && wcscmp(name, L"#32770") != 0) {
+                search->found = child;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void PumpMessages() {
+    MSG message;
+    for (int round = 0; round < 20; ++round) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(5);
+    }
 }
 
 bool HasNotificationIcon(HWND window) {

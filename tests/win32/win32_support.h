@@ -37,6 +37,14 @@ HWND WaitForWindowOf(const StartedProcess& process, const wchar_t* windowClass,
 // Lumidor's main window.
 HWND WaitForMainWindow(const StartedProcess& process, DWORD milliseconds = 30000);
 
+// The tab panel of Lumidor's main window, once the window has built it.
+HWND WaitForTabPanel(HWND mainWindow, DWORD milliseconds = 10000);
+// The control with this identifier among the window's descendants (the pages
+// of the tab panel, which have none, apart).
+HWND ChildWithId(HWND window, int id);
+// Serves this thread's messages for a moment: painting, notifications.
+void PumpMessages();
+
 // Asks the notification area whether the window has its icon 0 there: the
 // shell accepts a change only to an icon it holds.
 bool HasNotificationIcon(HWND window);

@@ -87,17 +87,6 @@ HWND UpDownOf(HWND mainWindow, HWND edit) {
     return search.found;
 }
 
-void PumpMessages() {
-    MSG message;
-    for (int round = 0; round < 20; ++round) {
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        Sleep(5);
-    }
-}
-
 class Window : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -110,7 +99,7 @@ class Window : public ::testing::Test {
         children = ChildrenById(mainWindow);
         tabPanel = children[control::TabPanel];
         ASSERT_NE(tabPanel, nullptr);
-        PumpMessages();
+        testing::PumpMessages();
     }
     void TearDown() override {
         platform::ReleaseToolkit();
@@ -501,7 +490,7 @@ TEST_F(Window, ItemsCellsChecksAndPictures) {
     // And on the screen, in front of the chart frame around it.
     platform::SetControlState(control::TabPanel, ui::Grafik);
     RedrawWindow(mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    PumpMessages();
+    testing::PumpMessages();
     RECT place;
     GetWindowRect(Control(control::ChartView), &place);
     screen = GetDC(nullptr);
@@ -604,7 +593,7 @@ TEST_F(Window, TimersTickInTheEventLoopAndInsideMessageBoxes) {
     ASSERT_NE(timer, 0u);
 
     platform::BringMainWindowToFront();
-    PumpMessages();
+    testing::PumpMessages();
     ASSERT_EQ(GetForegroundWindow(), mainWindow);
     EXPECT_EQ(platform::ShowMessage("Lumidor", "Wirklich?", platform::MessageIcon::Warning,
                                     platform::MessageButtons::YesNoDefaultNo),
@@ -631,7 +620,7 @@ TEST_F(Window, TimersTickInTheEventLoopAndInsideMessageBoxes) {
     platform::StopTimer(closer);
     platform::StopTimer(timer);
     const int stoppedAt = watch.ticks;
-    PumpMessages();
+    testing::PumpMessages();
     EXPECT_EQ(watch.ticks, stoppedAt);
 }
 
