@@ -104,7 +104,7 @@ void ExportHundredWeeksHundredYearsTenThousandSessions(benchmark::State& state) 
     }
     testing::WriteFileBytes(scene.app.DataFolder / "History.dat", history);
 
-    platform::MainWindowSpec window;
+    platform::MainWindowSetup window;
     platform::CreateMainWindow(window);
     using platform::ControlKind;
     platform::CreateControl(

@@ -20,7 +20,7 @@ namespace lumidor::platform {
 
 // ---- main window -----------------------------------------------------------
 
-struct MainWindowSpec {
+struct MainWindowSetup {
     std::string title;
     int x = 0;
     int y = 0;
@@ -32,7 +32,7 @@ struct MainWindowSpec {
 };
 
 // A fixed frame with title bar, system menu and minimise button.
-bool CreateMainWindow(const MainWindowSpec& spec);
+bool CreateMainWindow(const MainWindowSetup& setup);
 
 // The window messages the program handles, by their Windows numbers.
 inline constexpr unsigned MessageClose = 16;
@@ -82,7 +82,7 @@ enum class ControlKind {
     PushButton,
 };
 
-struct ControlSpec {
+struct ControlSetup {
     int number = 0;
     ControlKind kind = ControlKind::Label;
     // Index of the tab whose page holds the control; ignored for the tab panel.
@@ -95,7 +95,7 @@ struct ControlSpec {
     std::string_view text;
 };
 
-bool CreateControl(const ControlSpec& spec);
+bool CreateControl(const ControlSetup& setup);
 void AddTab(std::string_view caption);
 // The caption of the selected tab of the tab panel.
 std::string SelectedTabCaption();

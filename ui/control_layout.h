@@ -20,7 +20,7 @@ inline constexpr int ClientHeight = 310;
 inline constexpr std::string_view NotificationTooltip = "Quorrel - Lumidor";
 
 // The tab panel reaches past the left, top and right edges of the client area.
-inline constexpr platform::ControlSpec TabPanelSpec{
+inline constexpr platform::ControlSetup TabPanelSetup{
     control::TabPanel, platform::ControlKind::TabPanel, 0, -2, -2, 395, 295, ""};
 
 enum Tab { Aktuell, Grafik, Verlauf, Einstellungen, Export, TabCount };

@@ -42,7 +42,7 @@ void CreateTabControls(int tab) {
 } // namespace
 
 bool BuildMainWindow(App& app) {
-    platform::MainWindowSpec window;
+    platform::MainWindowSetup window;
     window.title = ui::MainWindowTitle;
     window.x = ui::MainWindowX;
     window.y = ui::MainWindowY;
@@ -63,7 +63,7 @@ bool BuildMainWindow(App& app) {
     if (app.recordingMode && platform::AddNotificationIcon(app.programFile, 0))
         platform::SetNotificationTooltip(ui::NotificationTooltip);
 
-    platform::CreateControl(ui::TabPanelSpec);
+    platform::CreateControl(ui::TabPanelSetup);
     for (int tab = 0; tab < ui::TabCount; ++tab) {
         platform::AddTab(ui::TabCaptions[static_cast<std::size_t>(tab)]);
         CreateTabControls(tab);

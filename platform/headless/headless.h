@@ -84,7 +84,7 @@ struct Control {
 };
 
 bool MainWindowExists();
-const platform::MainWindowSpec& MainWindow();
+const platform::MainWindowSetup& MainWindow();
 bool MainWindowVisible();
 bool MainWindowMinimized();
 bool MainWindowInFront();

@@ -17,7 +17,7 @@ using platform::ControlKind;
 struct ToolkitState {
     bool mainWindowAllowed = true;
     bool mainWindowExists = false;
-    platform::MainWindowSpec mainWindow;
+    platform::MainWindowSetup mainWindow;
     bool visible = false;
     bool minimized = false;
     bool inFront = false;
@@ -97,7 +97,7 @@ void Reset() {
 bool MainWindowExists() {
     return toolkit.mainWindowExists;
 }
-const platform::MainWindowSpec& MainWindow() {
+const platform::MainWindowSetup& MainWindow() {
     return toolkit.mainWindow;
 }
 bool MainWindowVisible() {
@@ -291,13 +291,13 @@ const std::vector<FolderChooserCall>& FolderChooserCalls() {
 
 namespace platform {
 
-bool CreateMainWindow(const MainWindowSpec& spec) {
+bool CreateMainWindow(const MainWindowSetup& setup) {
     if (!toolkit.mainWindowAllowed || toolkit.mainWindowExists)
         return false;
     toolkit.mainWindowExists = true;
-    toolkit.mainWindow = spec;
-    toolkit.visible = spec.visible;
-    toolkit.inFront = spec.visible;
+    toolkit.mainWindow = setup;
+    toolkit.visible = setup.visible;
+    toolkit.inFront = setup.visible;
     return true;
 }
 
@@ -359,21 +359,21 @@ void RemoveNotificationIcon() {
     toolkit.tooltip.clear();
 }
 
-bool CreateControl(const ControlSpec& spec) {
-    if (!toolkit.mainWindowExists || Find(spec.number) != nullptr)
+bool CreateControl(const ControlSetup& setup) {
+    if (!toolkit.mainWindowExists || Find(setup.number) != nullptr)
         return false;
     headless::Control control;
-    control.number = spec.number;
-    control.kind = spec.kind;
-    control.tab = spec.tab;
-    control.x = spec.x;
-    control.y = spec.y;
-    control.width = spec.width;
-    control.height = spec.height;
-    control.text = spec.text;
-    control.state = spec.kind == ControlKind::DropDownList ? -1
-                    : spec.kind == ControlKind::SpinField  ? 1
-                                                           : 0;
+    control.number = setup.number;
+    control.kind = setup.kind;
+    control.tab = setup.tab;
+    control.x = setup.x;
+    control.y = setup.y;
+    control.width = setup.width;
+    control.height = setup.height;
+    control.text = setup.text;
+    control.state = setup.kind == ControlKind::DropDownList ? -1
+                    : setup.kind == ControlKind::SpinField  ? 1
+                                                            : 0;
     toolkit.controls.push_back(std::move(control));
     return true;
 }

@@ -340,22 +340,22 @@ using win32::Send;
 using win32::State;
 using win32::Widen;
 
-bool CreateControl(const ControlSpec& spec) {
-    if (State().mainWindow == nullptr || FindControl(spec.number) != nullptr)
+bool CreateControl(const ControlSetup& setup) {
+    if (State().mainWindow == nullptr || FindControl(setup.number) != nullptr)
         return false;
     ControlRecord record;
-    record.number = spec.number;
-    record.kind = spec.kind;
-    record.tab = spec.tab;
-    record.width = spec.width;
-    record.height = spec.height;
-    const win32::WindowKind kind = win32::WindowKindOf(spec.kind);
-    RECT box{spec.x, spec.y, spec.x + spec.width, spec.y + spec.height};
+    record.number = setup.number;
+    record.kind = setup.kind;
+    record.tab = setup.tab;
+    record.width = setup.width;
+    record.height = setup.height;
+    const win32::WindowKind kind = win32::WindowKindOf(setup.kind);
+    RECT box{setup.x, setup.y, setup.x + setup.width, setup.y + setup.height};
 
-    if (spec.kind == ControlKind::TabPanel) {
+    if (setup.kind == ControlKind::TabPanel) {
         if (State().tabPanel != nullptr)
             return false;
-        record.window = win32::CreateChild(State().mainWindow, kind, spec.number, box, "");
+        record.window = win32::CreateChild(State().mainWindow, kind, setup.number, box, "");
         if (record.window == nullptr)
             return false;
         State().tabPanel = record.window;
@@ -363,19 +363,19 @@ bool CreateControl(const ControlSpec& spec) {
         return true;
     }
 
-    if (spec.tab < 0 || spec.tab >= static_cast<int>(State().pages.size()))
+    if (setup.tab < 0 || setup.tab >= static_cast<int>(State().pages.size()))
         return false;
-    HWND page = State().pages[static_cast<std::size_t>(spec.tab)];
-    if (spec.kind == ControlKind::DropDownList)
+    HWND page = State().pages[static_cast<std::size_t>(setup.tab)];
+    if (setup.kind == ControlKind::DropDownList)
         box.bottom += win32::OpenListHeight;
-    record.window = win32::CreateChild(page, kind, spec.number, box,
-                                       spec.kind == ControlKind::ImageView ? "" : spec.text);
+    record.window = win32::CreateChild(page, kind, setup.number, box,
+                                       setup.kind == ControlKind::ImageView ? "" : setup.text);
     if (record.window == nullptr)
         return false;
 
-    switch (spec.kind) {
+    switch (setup.kind) {
     case ControlKind::DropDownList:
-        win32::SetClosedHeight(record.window, spec.height);
+        win32::SetClosedHeight(record.window, setup.height);
         break;
     case ControlKind::ReportList:
         Send(record.window, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT,
@@ -391,7 +391,7 @@ bool CreateControl(const ControlSpec& spec) {
         break;
     }
     State().controls.push_back(record);
-    win32::KeepGroupBoxesBelow(spec.tab);
+    win32::KeepGroupBoxesBelow(setup.tab);
     return true;
 }
 

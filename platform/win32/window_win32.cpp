@@ -194,7 +194,7 @@ namespace lumidor::platform {
 
 using win32::toolkit;
 
-bool CreateMainWindow(const MainWindowSpec& spec) {
+bool CreateMainWindow(const MainWindowSetup& setup) {
     if (toolkit.mainWindow != nullptr)
         return false;
     toolkit.instance = GetModuleHandleW(nullptr);
@@ -209,18 +209,18 @@ bool CreateMainWindow(const MainWindowSpec& spec) {
     toolkit.ownFont = toolkit.font != nullptr;
     if (toolkit.font == nullptr)
         toolkit.font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    if (!spec.iconFile.empty())
-        ExtractIconExW(spec.iconFile.c_str(), 0, &toolkit.windowIcon, &toolkit.windowSmallIcon, 1);
+    if (!setup.iconFile.empty())
+        ExtractIconExW(setup.iconFile.c_str(), 0, &toolkit.windowIcon, &toolkit.windowSmallIcon, 1);
 
     // The client area has the given size; the frame comes on top of it.
-    RECT frame{0, 0, spec.clientWidth, spec.clientHeight};
+    RECT frame{0, 0, setup.clientWidth, setup.clientHeight};
     AdjustWindowRectEx(&frame, win32::MainWindowStyle, FALSE, win32::MainWindowExStyle);
 
     HWND window = nullptr;
     if (win32::RegisterMainWindowClass()) {
         window = CreateWindowExW(win32::MainWindowExStyle, win32::MainWindowClass,
-                                 win32::Widen(spec.title).c_str(), win32::MainWindowStyle, spec.x,
-                                 spec.y, frame.right - frame.left, frame.bottom - frame.top,
+                                 win32::Widen(setup.title).c_str(), win32::MainWindowStyle, setup.x,
+                                 setup.y, frame.right - frame.left, frame.bottom - frame.top,
                                  nullptr, nullptr, toolkit.instance, nullptr);
     }
     if (window == nullptr) {
@@ -230,7 +230,7 @@ bool CreateMainWindow(const MainWindowSpec& spec) {
     }
     toolkit.mainWindow = window;
     toolkit.taskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
-    if (spec.visible) {
+    if (setup.visible) {
         ShowWindow(window, SW_SHOW);
         UpdateWindow(window);
     }

@@ -13,9 +13,9 @@ class HeadlessToolkit : public ::testing::Test {
   protected:
     void SetUp() override {
         headless::Reset();
-        MainWindowSpec spec;
-        spec.visible = true;
-        ASSERT_TRUE(CreateMainWindow(spec));
+        MainWindowSetup setup;
+        setup.visible = true;
+        ASSERT_TRUE(CreateMainWindow(setup));
     }
     void TearDown() override { headless::Reset(); }
 };

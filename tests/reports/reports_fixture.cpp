@@ -35,11 +35,11 @@ void ReportsTest::SetUp() {
     app.ChartFont = platform::LoadFont("Arial", 7);
     ASSERT_NE(app.ChartFont, nullptr);
 
-    platform::MainWindowSpec window;
+    platform::MainWindowSetup window;
     window.visible = true;
     ASSERT_TRUE(platform::CreateMainWindow(window));
     using platform::ControlKind;
-    const platform::ControlSpec controls[] = {
+    const platform::ControlSetup controls[] = {
         {control::ViewSelector, ControlKind::DropDownList, 1, 0, 0, 0, 0, ""},
         {control::PeriodSelector, ControlKind::DropDownList, 1, 0, 0, 0, 0, ""},
         {control::ChartView, ControlKind::ImageView, 1, 0, 0, 365, 220, ""},
@@ -48,8 +48,8 @@ void ReportsTest::SetUp() {
         {control::IncludeHistoryCheckbox, ControlKind::Checkbox, 4, 0, 0, 0, 0,
          "Verlauf-Liste integrieren"},
     };
-    for (const platform::ControlSpec& spec : controls)
-        ASSERT_TRUE(platform::CreateControl(spec));
+    for (const platform::ControlSetup& setup : controls)
+        ASSERT_TRUE(platform::CreateControl(setup));
     platform::AddItem(control::ViewSelector, "Tage");
     platform::AddItem(control::ViewSelector, "Monate");
     platform::SetControlState(control::ViewSelector, 0);

@@ -54,8 +54,7 @@ TEST_F(MainWindow, TheStartupShortcutChecksTheBoxAndEnablesTheLimits) {
         headless::SetStartupFolder(startup);
         Start(false);
         EXPECT_EQ(platform::ControlState(control::AutostartCheckbox), shortcut ? 1 : 0);
-        for (int number = control::WeekLimitCaption; number <= control::HistoryLimitField;
-             ++number)
+        for (int number = control::WeekLimitCaption; number <= control::HistoryLimitField; ++number)
             EXPECT_EQ(headless::FindControl(number)->enabled, shortcut) << number;
     }
 }
@@ -129,7 +128,7 @@ TEST_F(MainWindow, ControlsStartWithTheirItemsColumnsAndStates) {
 
 TEST_F(MainWindow, WindowAndStatusBar) {
     Start(false);
-    const platform::MainWindowSpec& window = headless::MainWindow();
+    const platform::MainWindowSetup& window = headless::MainWindow();
     EXPECT_EQ(window.title, "Quorrel - Lumidor 1.2.2");
     EXPECT_EQ((std::array{window.x, window.y, window.clientWidth, window.clientHeight}),
               (std::array{432, 46, 384, 310}));
