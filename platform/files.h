@@ -8,6 +8,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lumidor::platform {
@@ -32,6 +33,10 @@ bool SeekToEnd(OpenFile* file);
 std::optional<std::uint64_t> FileLength(OpenFile* file);
 // Closes the file; false when its buffered data could not be written.
 bool CloseFile(OpenFile* file);
+
+// The name ReplaceFileAtomically gives the sibling: the target's name and this.
+// One left behind by a crash holds nothing that the target lacks.
+inline constexpr std::string_view ReplacementSuffix = ".new";
 
 // Writes the bytes to a sibling file, makes them durable, then renames the
 // sibling over the target in one step: a reader or a crash sees either the old

@@ -20,7 +20,8 @@ struct UsageFile {
 
 using AgeOfName = std::optional<std::pair<int, int>> (*)(const std::string& name);
 
-std::vector<UsageFile> ListUsageFiles(const std::filesystem::path& folder, AgeOfName ageOfName) {
+std::vector<UsageFile> ListUsageFilesDroppingLeftovers(const std::filesystem::path& folder,
+                                                       AgeOfName ageOfName) {
     std::vector<UsageFile> files;
     const auto entries = platform::ListFolder(folder);
     if (!entries)
@@ -30,6 +31,9 @@ std::vector<UsageFile> ListUsageFiles(const std::filesystem::path& folder, AgeOf
             continue;
         if (const auto age = ageOfName(entry.name))
             files.push_back({*age, entry.name});
+        else if (IsLeftoverReplacement(entry.name))
+            // A write that a crash cut off; the file it was to replace is whole.
+            platform::RemoveFile(folder / entry.name);
     }
     return files;
 }
@@ -64,9 +68,9 @@ std::optional<std::pair<int, int>> AgeOfYearFile(const std::string& name) {
 void PruneUsageFiles(const std::filesystem::path& dataFolder, std::int32_t weekLimit,
                      std::int32_t yearLimit) {
     const std::filesystem::path weeks = WeeksFolder(dataFolder);
-    DeleteOldest(weeks, ListUsageFiles(weeks, AgeOfWeekFile), weekLimit);
+    DeleteOldest(weeks, ListUsageFilesDroppingLeftovers(weeks, AgeOfWeekFile), weekLimit);
     const std::filesystem::path months = MonthsFolder(dataFolder);
-    DeleteOldest(months, ListUsageFiles(months, AgeOfYearFile), yearLimit);
+    DeleteOldest(months, ListUsageFilesDroppingLeftovers(months, AgeOfYearFile), yearLimit);
 }
 
 } // namespace lumidor

@@ -282,6 +282,13 @@ bool WriteUsageRecords(const std::filesystem::path& dataFolder, DateValue moment
     return weekStored && yearStored;
 }
 
+bool IsLeftoverReplacement(std::string_view name) {
+    if (!name.ends_with(platform::ReplacementSuffix))
+        return false;
+    name.remove_suffix(platform::ReplacementSuffix.size());
+    return ParseWeekFileName(name) || ParseYearFileName(name);
+}
+
 bool StoreUnsavedRecords(const std::filesystem::path& dataFolder, Recorder& recorder) {
     if (recorder.weekUnsaved)
         recorder.weekUnsaved = !StoreOwnWeekFile(dataFolder, recorder.CurrentWeekRecord);

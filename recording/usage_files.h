@@ -79,6 +79,10 @@ std::string YearFileName(int year);
 std::optional<WeekOfYear> ParseWeekFileName(std::string_view name);
 std::optional<int> ParseYearFileName(std::string_view name);
 
+// A usage file's replacement sibling ("2011-42.dat.new", "2011.dat.new") that a
+// crash left behind between writing and renaming it.
+bool IsLeftoverReplacement(std::string_view name);
+
 // DataFolder + "Weeks" + "2011-42.dat" and DataFolder + "Months" + "2011.dat"
 // for the moment's calendar year and week.
 std::filesystem::path WeekFilePath(const std::filesystem::path& dataFolder, DateValue moment);

@@ -2,6 +2,7 @@
 
 #include "core/control_numbers.h"
 #include "platform/toolkit.h"
+#include "recording/usage_files.h"
 #include "reports/utf8.h"
 
 #include <algorithm>
@@ -23,7 +24,8 @@ std::vector<std::string> PeriodTextsOf(const std::vector<platform::FolderEntry>&
     std::vector<std::string> texts;
     texts.reserve(entries.size());
     for (const platform::FolderEntry& entry : entries) {
-        if (entry.name == "." || entry.name == "..")
+        // Also the program's own write that a crash left half done.
+        if (entry.name == "." || entry.name == ".." || IsLeftoverReplacement(entry.name))
             continue;
         // Whatever the last four characters are: a subfolder or another file
         // becomes an item too, and choosing it shows the empty chart.

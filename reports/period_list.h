@@ -26,7 +26,8 @@ inline std::filesystem::path UsageFolder(const std::filesystem::path& dataFolder
 // for the year view.
 std::string CurrentPeriodText(int view, DateValue now);
 
-// The period texts of a folder listing: every entry but "." and "..", each
+// The period texts of a folder listing: every entry but ".", ".." and a
+// usage file's sibling left half written by a crash, each
 // without its last four characters, sorted by bytes (stable).
 std::vector<std::string> PeriodTextsOf(const std::vector<platform::FolderEntry>& entries);
 

@@ -215,7 +215,7 @@ bool ReplaceFileAtomically(const std::filesystem::path& path, std::span<const st
     if (IsHeld(KeyOf(path)))
         return false;
     std::filesystem::path sibling = path;
-    sibling += ".new";
+    sibling += ReplacementSuffix;
     OpenFile* file = CreateAnew(sibling);
     if (file == nullptr)
         return false;

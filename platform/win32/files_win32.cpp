@@ -96,7 +96,7 @@ bool CloseFile(OpenFile* file) {
 
 bool ReplaceFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
     std::filesystem::path sibling = path;
-    sibling += L".new";
+    sibling += ReplacementSuffix;
     HANDLE handle = CreateFileW(sibling.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)

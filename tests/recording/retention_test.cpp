@@ -121,6 +121,13 @@ TEST_F(Retention, DeletesTheOldestUsageFilesBeyondTheLimitsAndNothingElse) {
          -2147483647 - 1,
          {},
          {}},
+        {"a write cut off by a crash leaves a sibling that goes; other names stay",
+         {"2011-42.dat", "2011-42.dat.new", "notes.new", "2011-42.new"},
+         {"2011.dat.new", "2011.dat"},
+         8,
+         4,
+         {"2011-42.dat", "2011-42.new", "notes.new"},
+         {"2011.dat"}},
         {"folders that are empty", {}, {}, 8, 4, {}, {}},
     };
     for (const PruneCase& c : cases) {

@@ -22,13 +22,15 @@ TEST(PeriodTexts, DropFourCharactersSkipDotEntriesAndSortByBytes) {
         {{".", "..", "2011-1.dat", "2011-2.dat", "2011-10.dat", "2010-52.dat"},
          {"2010-52", "2011-1", "2011-10", "2011-2"}},
         {{"2011.dat", "2010.dat"}, {"2010", "2011"}},
-        // Nothing but "." and ".." is skipped, whatever the name or kind.
+        // Any other name is listed, whatever the name or kind.
         {{"notes.txt", "abc", ".dat", "x", "...", "2011-42.dat.bak"},
          {"", "", "", "", "2011-42.dat", "notes"}},
         // Upper case before lower case, and UTF-8 after ASCII (unsigned bytes).
         {{"b.dat", "B.dat", "\xC3\xA4.dat", "z.dat"}, {"B", "b", "z", "\xC3\xA4"}},
         // Four characters, not four bytes.
         {{"M\xC3\xA4rz\xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F"}, {"M\xC3\xA4rz"}},
+        // A usage file's sibling that a crash left half written is no period.
+        {{"2011-42.dat", "2011-42.dat.new", "2011.dat.new", "x.new"}, {"2011-42", "x"}},
         {{}, {}},
     };
     for (const Case& c : cases) {
