@@ -6,7 +6,7 @@
 #include "platform/toolkit.h"
 #include "reports/html_document.h"
 #include "reports/period_list.h"
-#include "reports/png_writer.h"
+#include "reports/png_batch.h"
 #include "reports/usage_chart.h"
 #include "reports/utf8.h"
 
@@ -21,16 +21,20 @@ constexpr std::string_view MessageTitle = "Lumidor";
 constexpr int CaptionX = 2;
 constexpr int CaptionFromBottom = 14;
 
-// The image lines of every ticked item of an export list, in list order.
+// The image lines of every ticked item of an export list, in list order; the
+// charts go into the batch.
 std::string ExportTickedPeriods(App& app, int view, int control,
-                                const std::filesystem::path& exportFolder) {
+                                const std::filesystem::path& exportFolder, PngBatch& charts) {
     std::string lines;
     const int count = platform::ItemCount(control);
     for (int item = 0; item < count; ++item) {
         if (!platform::IsItemChecked(control, item))
             continue;
         const std::string periodText = platform::CellText(control, item, 0);
-        ExportPeriodChart(app, view, periodText, exportFolder);
+        DrawExportChart(app, view, periodText);
+        // A file that cannot be written is left out; the document still names it.
+        if (auto path = FileInFolder(exportFolder / ExportImagesFolderName, periodText + ".png"))
+            AddToPngBatch(charts, app.ExportImage, *path);
         lines += ExportImageLine(periodText);
     }
     return lines;
@@ -42,8 +46,7 @@ void ShowExportMessage(std::string_view text, platform::MessageIcon icon) {
 
 } // namespace
 
-void ExportPeriodChart(App& app, int view, const std::string& periodText,
-                       const std::filesystem::path& exportFolder) {
+void DrawExportChart(App& app, int view, const std::string& periodText) {
     Image& image = app.ExportImage;
     DrawUsageChart(image, app, view, periodText);
     if (CanDrawOn(image)) {
@@ -51,9 +54,6 @@ void ExportPeriodChart(App& app, int view, const std::string& periodText,
         platform::DrawTextOnImage(image, app.ChartFont, CaptionX, image.height - CaptionFromBottom,
                                   caption, Black, &White);
     }
-    // A file that cannot be written is left out; the document still names it.
-    if (auto path = FileInFolder(exportFolder / ExportImagesFolderName, periodText + ".png"))
-        WritePngFile(image, *path);
 }
 
 std::string HistoryRowsHtml(const std::filesystem::path& dataFolder) {
@@ -89,10 +89,12 @@ void ExportHtml(App& app) {
     // Already there or impossible: the charts then fail one by one, silently.
     platform::MakeFolder(exportFolder / ExportImagesFolderName);
 
+    PngBatch charts = StartPngBatch();
     const std::string weekImages =
-        ExportTickedPeriods(app, WeekView, control::WeekExportList, exportFolder);
+        ExportTickedPeriods(app, WeekView, control::WeekExportList, exportFolder, charts);
     const std::string yearImages =
-        ExportTickedPeriods(app, YearView, control::YearExportList, exportFolder);
+        ExportTickedPeriods(app, YearView, control::YearExportList, exportFolder, charts);
+    FinishPngBatch(charts);
     const std::string historyRows = platform::ControlState(control::IncludeHistoryCheckbox) != 0
                                         ? HistoryRowsHtml(app.DataFolder)
                                         : std::string();

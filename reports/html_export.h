@@ -20,10 +20,8 @@ inline constexpr std::string_view ExportFailedMessage = "Daten konnten nicht exp
 inline constexpr std::string_view ExportDoneMessage = "Daten wurden exportiert!";
 
 // Draws the period's chart on ExportImage with its caption (" Woche: 2011-5 "
-// or " Jahr: 2011 ") and writes it as Images/<period>.png in the export
-// folder. The image line is due whether or not the file could be written.
-void ExportPeriodChart(App& app, int view, const std::string& periodText,
-                       const std::filesystem::path& exportFolder);
+// or " Jahr: 2011 "), as it goes into Images/<period>.png.
+void DrawExportChart(App& app, int view, const std::string& periodText);
 
 // The table rows of every whole record of the history file; empty when the
 // file is missing or empty.
